@@ -1,0 +1,56 @@
+#include "framework/application.h"
+
+#include <QCoreApplication>
+
+#include "framework/frontmost.h"
+#include "framework/window.h"
+
+namespace fw {
+namespace {
+Application* registered = nullptr;
+bool quitRequested = false;
+}  // namespace
+
+Application::Application() = default;
+
+Application::~Application() {
+  if (registered == this) registered = nullptr;
+}
+
+Application* Application::Instance() { return registered; }
+
+void RuntimeRegisterAppObject(Application* app) { registered = app; }
+
+void Application::AddMenuHandler(const QString& itemName, std::function<bool()> handler) {
+  menuHandlers_.insert(itemName, std::move(handler));
+}
+
+bool Application::HasMenuHandler(const QString& itemName) const {
+  return menuHandlers_.contains(itemName);
+}
+
+bool Application::RunMenuHandler(const QString& itemName) {
+  const auto found = menuHandlers_.constFind(itemName);
+  if (found == menuHandlers_.constEnd()) return false;
+  (*found)();
+  return true;
+}
+
+void Application::SetFrontmost(bool front) {
+  if (front) BringApplicationToFront();
+}
+
+void Quit(int status) {
+  quitRequested = true;
+  QCoreApplication::exit(status);
+}
+
+bool QuitRequested() { return quitRequested; }
+
+void QuitMenuAction() {
+  const std::vector<Window*> windows = Window::OpenWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->CloseWindow();
+  Quit(0);
+}
+
+}  // namespace fw

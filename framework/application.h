@@ -1,0 +1,52 @@
+#pragma once
+// The application object: one per run. The framework raises its Open event
+// when the event loop starts, and its EnableMenuItems in every enabling pass.
+#include <QHash>
+#include <QString>
+#include <functional>
+
+namespace fw {
+
+class MenuBar;
+
+class Application {
+ public:
+  Application();
+  virtual ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // The registered application object, or nullptr before registration.
+  static Application* Instance();
+
+  MenuBar* GetMenuBar() const { return menuBar_; }
+  void SetMenuBar(MenuBar* bar) { menuBar_ = bar; }
+
+  void AddMenuHandler(const QString& itemName, std::function<bool()> handler);
+  bool HasMenuHandler(const QString& itemName) const;
+  bool RunMenuHandler(const QString& itemName);
+
+  void RaiseOpen() { Open(); }
+  void RaiseEnableMenuItems() { EnableMenuItems(); }
+  // Brings the program in front of other programs' windows.
+  void SetFrontmost(bool front);
+
+ protected:
+  virtual void Open() {}
+  virtual void EnableMenuItems() {}
+
+ private:
+  friend void RuntimeRegisterAppObject(Application* app);
+  MenuBar* menuBar_ = nullptr;
+  QHash<QString, std::function<bool()>> menuHandlers_;
+};
+
+// Ends the run: the event loop returns and the exit status is `status`.
+void Quit(int status = 0);
+// Whether Quit was called (tests run no event loop to end).
+bool QuitRequested();
+// What the quit menu item does: closes the windows as their close boxes do,
+// newest first, then quits.
+void QuitMenuAction();
+
+}  // namespace fw

@@ -1,0 +1,93 @@
+#include "framework/canvas.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include "framework/window.h"
+
+namespace fw {
+
+Canvas::Canvas(Window& window) : Control(window, new QWidget(window.Content())) {}
+
+void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
+  backdrop_ = std::move(picture);
+  Widget()->update();
+}
+
+Graphics& Canvas::GetGraphics() {
+  const QSize size = Widget()->size().expandedTo(QSize(1, 1));
+  if (layer_.size() != size) {
+    QImage grown(size, QImage::Format_ARGB32_Premultiplied);
+    grown.fill(Qt::transparent);
+    QPainter(&grown).drawImage(0, 0, layer_);
+    layer_ = grown;
+  }
+  Widget()->update();
+  return graphics_;
+}
+
+void Canvas::AcceptTextDrop() { Widget()->setAcceptDrops(true); }
+bool Canvas::AcceptsTextDrops() const { return Widget()->acceptDrops(); }
+
+void Canvas::SetProperty(const QString& name, const QJsonValue& value) {
+  if (name == "AcceptFocus") {
+    AcceptFocus = value.toBool();
+    Widget()->setFocusPolicy(AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
+  } else if (name == "AcceptTabs") AcceptTabs = value.toBool();
+  else if (name == "UseFocusRing") UseFocusRing = value.toBool();
+  else if (name == "EraseBackground") EraseBackground = value.toBool();
+  else Control::SetProperty(name, value);
+}
+
+void Canvas::Paint(QWidget& widget) {
+  QPainter painter(&widget);
+  if (backdrop_) painter.drawImage(0, 0, backdrop_->Composited());
+  if (!layer_.isNull()) painter.drawImage(0, 0, layer_);
+}
+
+bool Canvas::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != Widget()) return false;
+  switch (event->type()) {
+    case QEvent::Paint:
+      Paint(*Widget());
+      return true;
+    case QEvent::MouseButtonPress: {
+      const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+      dragging_ = RaiseBool(QStringLiteral("MouseDown"), p.x(), p.y());
+      return dragging_;
+    }
+    case QEvent::MouseMove: {
+      if (!dragging_) return false;
+      const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+      RaiseXY(QStringLiteral("MouseDrag"), p.x(), p.y());
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      if (!dragging_) return false;
+      dragging_ = false;
+      const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+      RaiseXY(QStringLiteral("MouseUp"), p.x(), p.y());
+      return true;
+    }
+    case QEvent::DragEnter: {
+      auto* enter = static_cast<QDragEnterEvent*>(event);
+      if (enter->mimeData()->hasText()) enter->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      if (!drop->mimeData()->hasText()) return true;
+      drop->acceptProposedAction();
+      RaiseDrop(DragItem{drop->mimeData()->text()}, static_cast<int>(drop->dropAction()));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace fw

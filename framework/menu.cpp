@@ -1,0 +1,191 @@
+#include "framework/menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <optional>
+
+#include "framework/application.h"
+#include "framework/window.h"
+
+namespace fw {
+namespace {
+
+QList<QKeySequence> ShortcutsFor(const QString& text) {
+  if (!text.startsWith(QStringLiteral("Cmd+"))) return {};
+  const QString key = text.mid(4);
+  QList<QKeySequence> keys{QKeySequence(QStringLiteral("Ctrl+") + key)};
+  // "?" needs Shift on most layouts; accept the shifted form as well.
+  if (key == QStringLiteral("?")) keys << QKeySequence(QStringLiteral("Ctrl+Shift+?"));
+  return keys;
+}
+
+}  // namespace
+
+MenuItem::~MenuItem() = default;
+
+void MenuItem::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (action_) action_->setEnabled(enabled);
+}
+
+void MenuItem::Append(std::unique_ptr<MenuItem> item) {
+  item->parent_ = this;
+  children_.push_back(std::move(item));
+}
+
+MenuItem* MenuItem::Child(const QString& name) const {
+  for (const auto& child : children_)
+    if (child->Name == name) return child.get();
+  return nullptr;
+}
+
+MenuItem* MenuItem::Lookup(const QString& name) const {
+  for (const auto& child : children_) {
+    if (child->Name == name) return child.get();
+    if (MenuItem* found = child->Lookup(name)) return found;
+  }
+  return nullptr;
+}
+
+MenuBar::~MenuBar() {
+  for (const QPointer<QAction>& action : actions_) delete action.data();
+}
+
+void MenuBar::MakeActions(MenuItem& item) {
+  for (const auto& child : item.children_) {
+    if (child->Count() == 0 && !child->action_) {
+      auto* action = new QAction(child->Text, qApp);
+      action->setObjectName(child->Name);
+      action->setSeparator(child->IsSeparator());
+      action->setShortcuts(ShortcutsFor(child->KeyboardShortcut));
+      action->setShortcutContext(Qt::ApplicationShortcut);
+      MenuItem* target = child.get();
+      QObject::connect(action, &QAction::triggered, action, [this, target] { Dispatch(*target); });
+      child->action_ = action;
+      actions_.push_back(action);
+    }
+    MakeActions(*child);
+  }
+}
+
+QMenu* MenuBar::MakeMenu(MenuItem& menu, QWidget* parent) {
+  auto* qmenu = new QMenu(menu.Text, parent);
+  qmenu->setObjectName(menu.Name);
+  QObject::connect(qmenu, &QMenu::aboutToShow, qmenu, [this] { UpdateEnabling(); });
+  for (const auto& child : menu.children_) {
+    if (child->Count() > 0) qmenu->addMenu(MakeMenu(*child, qmenu));
+    else qmenu->addAction(child->action_);
+  }
+  return qmenu;
+}
+
+void MenuBar::AttachTo(QMainWindow& window) {
+  MakeActions(*this);
+  auto* bar = new QMenuBar(&window);
+  for (const auto& menu : children_) bar->addMenu(MakeMenu(*menu, bar));
+  window.setMenuBar(bar);
+  static bool watching = false;
+  if (!watching) {
+    watching = true;
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [this] { UpdateEnabling(); });
+  }
+  UpdateEnabling();
+}
+
+void MenuBar::UpdateEnabling() {
+  std::vector<MenuItem*> items;
+  auto collect = [&](auto&& self, const MenuItem& parent) -> void {
+    for (const auto& child : parent.children_) {
+      if (child->Count() == 0) items.push_back(child.get());
+      self(self, *child);
+    }
+  };
+  collect(collect, *this);
+  for (MenuItem* item : items)
+    item->SetEnabled(dynamic_cast<QuitMenuItem*>(item) || CanPerformEditCommand(item->Name));
+  auto enableHandled = [&](auto hasHandler) {
+    for (MenuItem* item : items)
+      if (item->AutoEnable && hasHandler(item->Name)) item->Enable();
+  };
+  if (Application* app = Application::Instance()) {
+    app->RaiseEnableMenuItems();
+    enableHandled([app](const QString& name) { return app->HasMenuHandler(name); });
+  }
+  if (Window* front = Window::Front()) {
+    front->RaiseEnableMenuItems();
+    enableHandled([front](const QString& name) { return front->HasMenuHandler(name); });
+  }
+}
+
+void MenuBar::Dispatch(MenuItem& item) {
+  UpdateEnabling();
+  if (!item.Enabled()) return;
+  const QString name = item.Name;
+  if (Window* front = Window::Front(); front && front->RunMenuHandler(name)) return;
+  if (Application* app = Application::Instance(); app && app->RunMenuHandler(name)) return;
+  if (dynamic_cast<QuitMenuItem*>(&item)) {
+    QuitMenuAction();
+    return;
+  }
+  PerformEditCommand(name);
+}
+
+namespace {
+struct TextField {
+  QLineEdit* line = nullptr;
+  QTextEdit* text = nullptr;
+  QPlainTextEdit* plain = nullptr;
+  bool ReadOnly() const {
+    return line ? line->isReadOnly() : text ? text->isReadOnly() : plain->isReadOnly();
+  }
+};
+
+std::optional<TextField> FocusedField() {
+  QWidget* focus = QApplication::focusWidget();
+  TextField field{qobject_cast<QLineEdit*>(focus), qobject_cast<QTextEdit*>(focus),
+                  qobject_cast<QPlainTextEdit*>(focus)};
+  if (!field.line && !field.text && !field.plain) return std::nullopt;
+  return field;
+}
+
+template <class F>
+void OnField(const TextField& f, F&& call) {
+  if (f.line) call(*f.line);
+  else if (f.text) call(*f.text);
+  else call(*f.plain);
+}
+}  // namespace
+
+bool CanPerformEditCommand(const QString& itemName) {
+  const auto field = FocusedField();
+  if (!field) return false;
+  if (itemName == "EditCopy" || itemName == "EditSelectAll") return true;
+  if (itemName == "EditCut" || itemName == "EditPaste" || itemName == "EditClear" ||
+      itemName == "EditUndo")
+    return !field->ReadOnly();
+  return false;
+}
+
+bool PerformEditCommand(const QString& itemName) {
+  const auto field = FocusedField();
+  if (!field || !CanPerformEditCommand(itemName)) return false;
+  OnField(*field, [&](auto& w) {
+    if (itemName == "EditUndo") w.undo();
+    else if (itemName == "EditCut") w.cut();
+    else if (itemName == "EditCopy") w.copy();
+    else if (itemName == "EditPaste") w.paste();
+    else if (itemName == "EditSelectAll") w.selectAll();
+    else if (itemName == "EditClear") {
+      if constexpr (std::is_same_v<std::decay_t<decltype(w)>, QLineEdit>) w.del();
+      else w.textCursor().removeSelectedText();
+    }
+  });
+  return true;
+}
+
+}  // namespace fw

@@ -1,0 +1,66 @@
+#include "framework/rtf_document_builder.h"
+
+#include <QTextDocument>
+
+namespace fw {
+
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& doc)
+    : doc_(doc), undo_was_enabled_(doc.isUndoRedoEnabled()) {
+  doc_.clear();
+  doc_.setUndoRedoEnabled(false);
+  cursor_ = QTextCursor(&doc_);
+  cursor_.beginEditBlock();
+}
+
+RtfDocumentBuilder::~RtfDocumentBuilder() {
+  if (finished_) return;
+  cursor_.endEditBlock();
+  doc_.setUndoRedoEnabled(undo_was_enabled_);
+}
+
+void RtfDocumentBuilder::SetCharFormat(const QTextCharFormat& format) {
+  if (format == format_) return;
+  FlushRun();
+  format_ = format;
+}
+
+void RtfDocumentBuilder::AppendText(QStringView text) {
+  run_.reserve(run_.size() + text.size());
+  for (const QChar c : text) {
+    const char16_t unit = c.unicode();
+    if (unit < 0x20 && unit != '\t') continue;  // line ends and controls are no text here
+    if (unit == QChar::ParagraphSeparator) {
+      run_ += QChar(QChar::LineSeparator);  // paragraphs come only from EndParagraph
+    } else if ((unit >= 0xFDD0 && unit <= 0xFDEF) || unit >= 0xFFFC) {
+      // QTextDocument marks frames and objects with these code points.
+      run_ += QChar(QChar::ReplacementCharacter);
+    } else {
+      run_ += c;
+    }
+  }
+}
+
+void RtfDocumentBuilder::EndParagraph(const QTextBlockFormat& format) {
+  FlushRun();
+  cursor_.setBlockFormat(format);
+  cursor_.setBlockCharFormat(format_);  // sizes an empty paragraph like its text
+  cursor_.insertBlock(format, format_);
+}
+
+void RtfDocumentBuilder::Finish(const QTextBlockFormat& format) {
+  if (finished_) return;
+  finished_ = true;
+  FlushRun();
+  cursor_.setBlockFormat(format);
+  cursor_.setBlockCharFormat(format_);
+  cursor_.endEditBlock();
+  doc_.setUndoRedoEnabled(undo_was_enabled_);
+}
+
+void RtfDocumentBuilder::FlushRun() {
+  if (run_.isEmpty()) return;
+  cursor_.insertText(run_, format_);
+  run_.clear();
+}
+
+}  // namespace fw

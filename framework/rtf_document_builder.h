@@ -1,0 +1,41 @@
+#pragma once
+// Fills a QTextDocument with runs of text, one insertion per run of equal
+// format, in a single edit block so that a large document is laid out once.
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTextDocument;
+
+namespace fw {
+
+class RtfDocumentBuilder {
+ public:
+  // Clears doc. Undo is off while building and restored by Finish.
+  explicit RtfDocumentBuilder(QTextDocument& doc);
+  ~RtfDocumentBuilder();  // finishes, keeping what was built, if Finish was not called
+  RtfDocumentBuilder(const RtfDocumentBuilder&) = delete;
+  RtfDocumentBuilder& operator=(const RtfDocumentBuilder&) = delete;
+
+  // Format of the text appended from now on.
+  void SetCharFormat(const QTextCharFormat& format);
+  // Characters that would corrupt the document's structure are replaced.
+  void AppendText(QStringView text);
+  // Ends the current paragraph with the given format and starts another.
+  void EndParagraph(const QTextBlockFormat& format);
+  // Gives the last paragraph its format and closes the edit block.
+  void Finish(const QTextBlockFormat& format);
+
+ private:
+  void FlushRun();
+
+  QTextDocument& doc_;
+  QTextCursor cursor_;
+  QString run_;
+  QTextCharFormat format_;
+  bool undo_was_enabled_;
+  bool finished_ = false;
+};
+
+}  // namespace fw

@@ -1,0 +1,67 @@
+#include "framework/runtime.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <memory>
+
+#include "framework/application.h"
+#include "framework/unhandled_exception.h"
+#include "framework/window.h"
+
+namespace fw {
+namespace {
+
+// Exceptions must not unwind through Qt's own frames; each event's delivery
+// catches them here and ends the loop, so the start routine can report them.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  std::exception_ptr escaped;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (...) {
+      if (!escaped) escaped = std::current_exception();
+      exit(1);
+      return false;
+    }
+  }
+};
+
+std::unique_ptr<GuardedApplication> application;
+int exitStatus = 0;
+
+}  // namespace
+
+void RuntimeInit(int& argc, char** argv) {
+  application = std::make_unique<GuardedApplication>(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillfern"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Quillfern"));
+  QApplication::setDesktopFileName(QStringLiteral("org.quillfern.Quillfern"));
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+
+void RuntimeRun() {
+  if (Application* app = Application::Instance()) QTimer::singleShot(0, [app] { app->RaiseOpen(); });
+  exitStatus = QApplication::exec();
+  if (application && application->escaped) {
+    std::exception_ptr error = application->escaped;
+    application->escaped = nullptr;
+    std::rethrow_exception(error);
+  }
+}
+
+void RuntimeUnhandledException(std::exception_ptr error) {
+  ReportUnhandledException(error);
+  exitStatus = 1;
+}
+
+int RuntimeExit() {
+  for (Window* window : Window::OpenWindows()) delete window;
+  application.reset();
+  return exitStatus;
+}
+
+}  // namespace fw

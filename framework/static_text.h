@@ -1,0 +1,33 @@
+#pragma once
+#include <QColor>
+
+#include "framework/control.h"
+#include "framework/font_spec.h"
+
+class QLabel;
+
+namespace fw {
+
+// A label. Text and Caption are two names of one text.
+class StaticText : public Control {
+ public:
+  explicit StaticText(Window& window);
+  QString Text() const;
+  void SetText(const QString& text);
+  QString Caption() const { return Text(); }
+  void SetCaption(const QString& caption) { SetText(caption); }
+  int TextAlign() const { return textAlign_; }
+  bool MultiLine() const;
+  const FontSpec& Font() const { return font_; }
+  void SetProperty(const QString& name, const QJsonValue& value) override;
+
+ private:
+  QLabel* label_;
+  FontSpec font_;
+  int textAlign_ = 0;
+};
+
+// Colours are stored as [red, green, blue].
+QColor ColorFrom(const QJsonValue& value);
+
+}  // namespace fw

@@ -1,0 +1,51 @@
+#include "framework/tab_panel.h"
+
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "framework/window.h"
+
+namespace fw {
+
+TabPanel::TabPanel(Window& window)
+    : Control(window, new QTabWidget(window.Content())), tabs_(static_cast<QTabWidget*>(Widget())) {
+  tabs_->setFocusPolicy(Qt::TabFocus);
+  QObject::connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+    ParentWindow().UpdatePageVisibility();
+    Raise(QStringLiteral("Change"));
+  });
+}
+
+void TabPanel::SetTabDefinition(const QString& definition) {
+  const QStringList titles = definition.split(QChar('\r'));
+  const int selected = qMax(0, tabs_->currentIndex());
+  const QSignalBlocker blocker(tabs_);
+  while (tabs_->count() > titles.size()) delete tabs_->widget(tabs_->count() - 1);
+  for (int page = 0; page < titles.size(); ++page) {
+    if (page < tabs_->count()) tabs_->setTabText(page, titles[page]);
+    else tabs_->addTab(new QWidget, titles[page]);
+  }
+  tabs_->setCurrentIndex(qMin(selected, tabs_->count() - 1));
+}
+
+QString TabPanel::TabDefinition() const {
+  QStringList titles;
+  for (int page = 0; page < tabs_->count(); ++page) titles << tabs_->tabText(page);
+  return titles.join(QChar('\r'));
+}
+
+int TabPanel::Value() const { return tabs_->currentIndex(); }
+void TabPanel::SetValue(int page) { tabs_->setCurrentIndex(page); }
+int TabPanel::PageCount() const { return tabs_->count(); }
+QString TabPanel::PageTitle(int page) const { return tabs_->tabText(page); }
+
+void TabPanel::SetProperty(const QString& name, const QJsonValue& value) {
+  if (font_.Set(name, value)) font_.ApplyTo(*tabs_);
+  else if (name == "Value") SetValue(value.toInt());
+  else if (name == "TabDefinition") SetTabDefinition(value.toString());
+  else if (name == "Facing") tabs_->setTabPosition(QTabWidget::North);  // 0: tabs on top
+  else if (name == "SmallTabs") tabs_->tabBar()->setExpanding(false);
+  else Control::SetProperty(name, value);
+}
+
+}  // namespace fw

@@ -1,0 +1,152 @@
+#pragma once
+// A window built from a stored layout: its own properties, then its controls
+// in stacking order, then its menu handlers, then the Open events. Each window
+// class has one implicit instance, reached through Implicit<T>().
+#include <QHash>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/control.h"
+
+class QMainWindow;
+class QWidget;
+
+namespace fw {
+
+class MenuBar;
+class WindowWidget;
+
+class Window : public QObject {
+ public:
+  ~Window() override;
+
+  // The open window of class T, or a new one, built and opened.
+  template <class T>
+  static T* Implicit();
+  // Open windows, oldest first.
+  static std::vector<Window*> OpenWindows();
+  // The program's front window: the active one, else the last one activated.
+  static Window* Front();
+
+  QString Title() const;
+  void SetTitle(const QString& title);
+  int Width() const;
+  int Height() const;
+  int Left() const;
+  int Top() const;
+  bool Resizeable() const { return resizeable_; }
+  QSize MinimumSize() const;
+  void Show();
+  // Closes the window as the close box does: the Close events run, then the
+  // window is gone.
+  void CloseWindow();
+  bool IsOpen() const { return open_; }
+
+  MenuBar* GetMenuBar() const { return menuBar_; }
+  void SetMenuBar(MenuBar* bar);
+
+  Control* FindControl(const QString& name) const;
+  template <class C>
+  C& ControlByName(const QString& name) const {
+    Control* control = FindControl(name);
+    if (!control) throw std::logic_error("no control named " + name.toStdString());
+    return ControlAs<C>(*control);
+  }
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+  void AddMenuHandler(const QString& itemName, std::function<bool()> handler);
+  bool HasMenuHandler(const QString& itemName) const;
+  // Runs the handler for the item; false when this window has none.
+  bool RunMenuHandler(const QString& itemName);
+  void RaiseEnableMenuItems() { EnableMenuItems(); }
+
+  // Return typed into a single-line field pushes the default button.
+  void PushDefaultButton();
+  void UpdateControlVisibility(Control& control);
+  void UpdatePageVisibility();
+
+  QMainWindow* Widget() const;
+  QWidget* Content() const;
+
+  // Called by the window's widget; not for program code.
+  void HandleCloseRequest();
+  void HandleResize();
+  void HandlePaint() { Paint(); }
+  void HandleActivated();
+
+  // Attaches a window method as the handler of a control's event; the method
+  // gets the control as its first argument (`me`).
+  template <class W, class C, class R, class... A>
+  void InstallEventHandler(C& control, const QString& event, R (W::*method)(C&, A...)) {
+    W* self = static_cast<W*>(this);
+    C* me = &control;
+    control.InstallHandler(event, std::function<R(A...)>([self, me, method](A... args) {
+                             return (self->*method)(*me, args...);
+                           }));
+  }
+
+ protected:
+  Window();
+
+  // The build sequence's events and the window's other events.
+  virtual void Layout() {}
+  virtual void CreateControls() {}
+  virtual void AddMenuHandlers() {}
+  virtual void Open() {}
+  virtual void Close() {}
+  virtual void Paint() {}
+  virtual void EnableMenuItems() {}
+
+  // The stored layout of the window, resources/layouts/<name>.json.
+  static QJsonObject LoadLayout(const QString& name);
+  // Applies the window's stored property list.
+  void SetProperties(const QJsonObject& properties);
+  // Builds every control of a stored layout in order: create, add under its
+  // name, texts from constants (SetConstantTexts), the stored list, then the
+  // handlers the list names (AttachHandler).
+  void CreateControlsFromLayout(const QJsonObject& layout);
+  virtual void SetConstantTexts(Control&) {}
+  virtual void AttachHandler(Control& control, const QString& event);
+
+ private:
+  void Build();
+  void ApplyLocks();
+  static std::vector<Window*>& Registry();
+
+  std::unique_ptr<WindowWidget> widget_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  QHash<QString, std::function<bool()>> menuHandlers_;
+  MenuBar* menuBar_ = nullptr;
+  bool visible_ = true;
+  bool resizeable_ = false;
+  bool open_ = false;
+  QSize designSize_;
+  int placement_ = 0;
+};
+
+template <class T>
+T* Window::Implicit() {
+  for (Window* window : Registry())
+    if (auto* typed = dynamic_cast<T*>(window); typed && window->open_) return typed;
+  auto* window = new T();
+  window->Build();
+  return window;
+}
+
+// Looks up a method by "Control_Event" to attach it; each window class keeps
+// one such table.
+template <class W>
+using HandlerTable = QHash<QString, std::function<void(W&, Control&, const QString&)>>;
+
+template <class W, class C, class R, class... A>
+std::function<void(W&, Control&, const QString&)> Handler(R (W::*method)(C&, A...)) {
+  return [method](W& window, Control& control, const QString& event) {
+    window.InstallEventHandler(ControlAs<C>(control), event, method);
+  };
+}
+
+}  // namespace fw

@@ -1,0 +1,67 @@
+#include "help_about/help_window.h"
+
+#include <QFile>
+
+#include "app/menu_items.h"
+#include "framework/edit_field.h"
+#include "framework/localized_strings.h"
+
+HelpWindow* HelpWindow::Instance() { return fw::Window::Implicit<HelpWindow>(); }
+
+HelpWindow::~HelpWindow() { w.reset(); }
+
+QString HelpWindow::kHelpWindowTitle() {
+  return fw::GetLocalizedString(QStringLiteral("HelpWindow.kHelpWindowTitle"), QStringLiteral("Quillfern Help"));
+}
+
+QString HelpWindow::kHelpContent() {
+  // The English document is kept as a resource file rather than a literal.
+  static const QString english = [] {
+    QFile file(QStringLiteral(":/resources/help/help.rtf"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }();
+  return fw::GetLocalizedString(QStringLiteral("HelpWindow.kHelpContent"), english);
+}
+
+void HelpWindow::Layout() {
+  SetTitle(kHelpWindowTitle());
+  SetProperties(LoadLayout(QStringLiteral("help_window")).value("Window").toObject());
+}
+
+void HelpWindow::CreateControls() { CreateControls0(); }
+
+void HelpWindow::CreateControls0() { CreateControlsFromLayout(LoadLayout(QStringLiteral("help_window"))); }
+
+void HelpWindow::SetConstantTexts(fw::Control& control) {
+  if (control.Name == QStringLiteral("EditField1")) fw::ControlAs<fw::EditField>(control).SetText(kHelpContent());
+}
+
+void HelpWindow::AddMenuHandlers() {
+  AddMenuHandler("FileClose", [this] { return FileClose_Action(); });
+}
+
+void HelpWindow::Open() {
+  w = std::make_shared<fw::WebView>();
+  w->Create();
+  ControlByName<fw::WebkitControl>("Web").SetWebView(w);
+  update();
+}
+
+void HelpWindow::update() {
+  fw::WebFrame* frame = w->MainFrame();
+  if (!frame) return;
+  const QString text = ControlByName<fw::EditField>("EditField1").Text();
+  frame->LoadData(text.toUtf8(), QStringLiteral("text/rtf"), QStringLiteral("UTF-8"));
+}
+
+void HelpWindow::Paint() {
+  fw::Control& web = ControlByName<fw::WebkitControl>("Web");
+  if (!web.Visible()) web.SetVisible(true);
+}
+
+void HelpWindow::EnableMenuItems() { FileClose()->Enable(); }
+
+bool HelpWindow::FileClose_Action() {
+  CloseWindow();
+  return false;
+}

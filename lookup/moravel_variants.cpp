@@ -1,0 +1,122 @@
+#include "lookup/moravel_variants.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "framework/thread.h"
+
+namespace {
+
+constexpr qsizetype kKeyBytes = 4;
+constexpr qsizetype kFieldsStart = 5;  // after the key and the separator
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// The leading hex digits of a field as a character: none gives U+0000, a
+// surrogate or a value above U+10FFFF (however many digits) gives U+FFFD.
+char32_t FieldCharacter(QByteArrayView field) {
+  char32_t value = 0;
+  for (const char c : field) {
+    const int digit = HexDigit(c);
+    if (digit < 0) break;
+    value = value * 16 + char32_t(digit);
+    if (value > 0x10FFFF) return 0xFFFD;
+  }
+  if (value >= 0xD800 && value <= 0xDFFF) return 0xFFFD;
+  return value;
+}
+
+void AppendCharacter(QString& text, char32_t character) {
+  if (QChar::requiresSurrogates(character)) {
+    text.append(QChar(QChar::highSurrogate(character)));
+    text.append(QChar(QChar::lowSurrogate(character)));
+  } else {
+    text.append(QChar(char16_t(character)));
+  }
+}
+
+// The whole file, or nothing when it is missing, a folder or unreadable. Read
+// rather than mapped: a mapped file cut short by another program would crash
+// the reader.
+QByteArray ReadTable(const QString& path) {
+  if (!QFileInfo(path).isFile()) return {};
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+}  // namespace
+
+MoravelVariantScanner::MoravelVariantScanner(QByteArrayView table, const QString& code)
+    : table_(table), key_(code.toUtf8()) {
+  // A key is at most four bytes: a longer code text matches no line.
+  if (key_.size() > kKeyBytes) state_ = State::Done;
+}
+
+bool MoravelVariantScanner::Step() {
+  switch (state_) {
+    case State::Lines:
+      FindLine();
+      break;
+    case State::Fields:
+      ReadField();
+      break;
+    case State::Done:
+      break;
+  }
+  return state_ != State::Done;
+}
+
+void MoravelVariantScanner::FindLine() {
+  const qsizetype size = table_.size();
+  if (pos_ >= size) {
+    state_ = State::Done;
+    return;
+  }
+  const qsizetype start = pos_;
+  qsizetype end = start;
+  while (end < size && table_[end] != '\n' && table_[end] != '\r') ++end;
+  pos_ = end;
+  if (pos_ < size)
+    pos_ += (table_[pos_] == '\r' && pos_ + 1 < size && table_[pos_ + 1] == '\n') ? 2 : 1;
+
+  const qsizetype length = end - start;
+  if (table_.sliced(start, std::min(length, kKeyBytes)) != QByteArrayView(key_)) return;
+  if (length > kFieldsStart) {
+    pos_ = start + kFieldsStart;
+    field_end_ = end;
+    state_ = State::Fields;
+  } else {
+    state_ = State::Done;  // a line of five bytes or fewer lists nothing
+  }
+}
+
+void MoravelVariantScanner::ReadField() {
+  const QByteArrayView rest = table_.sliced(pos_, field_end_ - pos_);
+  const qsizetype blank = rest.indexOf(' ');
+  AppendCharacter(result_, FieldCharacter(blank < 0 ? rest : rest.first(blank)));
+  if (blank < 0) {
+    state_ = State::Done;
+  } else {
+    pos_ += blank + 1;  // a trailing blank leaves one empty field to read
+  }
+}
+
+fw::Task<QString> GetMoravelVariant(QString tablePath, QString code) {
+  const QByteArray table = ReadTable(tablePath);
+  MoravelVariantScanner scanner(table, code);
+  while (scanner.Step()) co_await fw::Yield();
+  co_return scanner.Result();
+}
+
+QString MoravelVariantsIn(QByteArrayView table, const QString& code) {
+  MoravelVariantScanner scanner(table, code);
+  while (scanner.Step()) {
+  }
+  return scanner.Result();
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The variant columns of the character databases: items separated by single
+// blanks, each "U+" and a code point, perhaps followed by a tail such as
+// "<kMatthews" that is not read.
+#include <QString>
+#include <QStringList>
+
+// The items of a column value; an empty value has none.
+QStringList VariantItems(const QString& value);
+// The character an item names. No hexadecimal digits give U+0000; a value that
+// is no Unicode scalar value gives U+FFFD.
+QString VariantItemCharacter(const QString& item);

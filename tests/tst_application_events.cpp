@@ -1,0 +1,606 @@
+// Receiving text from other applications: pasteboard decoding, the session-bus
+// interface driven by the real gdbus client, and bringing the program to the front.
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDomDocument>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <QtTest>
+#include <cstdio>
+
+#include "framework/application_events.h"
+#include "framework/frontmost.h"
+#include "framework/pasteboard.h"
+#include "support/dbus_call.h"
+
+using fw::ApplicationEvents;
+using fw::Pasteboard;
+using Flavours = QMap<QString, QByteArray>;
+
+namespace {
+
+const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
+const QString kUtf16 = QStringLiteral("text/plain;charset=utf-16");
+const QString kPlain = QStringLiteral("text/plain");
+
+QByteArray Bytes(std::initializer_list<unsigned char> bytes) {
+  QByteArray out;
+  for (const unsigned char byte : bytes) out.append(static_cast<char>(byte));
+  return out;
+}
+
+// Records each request and answers with a preset result.
+class RecordingEvents : public ApplicationEvents {
+ public:
+  struct Request {
+    bool text_available;
+    QString text;
+    QString message;
+    QString user_data;
+    bool on_gui_thread;
+  };
+  QList<Request> requests;
+  bool result = true;
+
+ protected:
+  bool ServicePerform(const Pasteboard& pasteboard, const QString& message,
+                      const QString& userData) override {
+    requests.append({pasteboard.TextAvailable(), pasteboard.GetText(), message, userData,
+                     QThread::currentThread() == QCoreApplication::instance()->thread()});
+    return result;
+  }
+};
+
+// Answers true when the text equals the user data, then ends the process: what
+// the bus starts from the service file.
+class EchoingEvents : public ApplicationEvents {
+ protected:
+  bool ServicePerform(const Pasteboard& pasteboard, const QString&,
+                      const QString& userData) override {
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+    return pasteboard.GetText() == userData;
+  }
+};
+
+QStringList Lines(const QByteArray& output) {
+  return QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Runs this executable in one of its helper modes (see main).
+void StartHelper(QProcess& process, const QString& mode) {
+  process.start(QCoreApplication::applicationFilePath(), {mode});
+}
+
+}  // namespace
+
+class TestApplicationEvents : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"),
+             "run under dbus-run-session (see tests/application_events.cmake)");
+  }
+
+  // --- Pasteboard decoding, no bus --------------------------------------------------
+  void decodesPasteboard_data() {
+    QTest::addColumn<Flavours>("flavours");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<QString>("text");
+
+    const QString han = QStringLiteral("漢字");
+    const QString ext_b = QString::fromUcs4(U"\U00020000");
+    QTest::newRow("utf-8") << Flavours{{kUtf8, han.toUtf8()}} << true << han;
+    QTest::newRow("text/plain is utf-8") << Flavours{{kPlain, han.toUtf8()}} << true << han;
+    QTest::newRow("utf-16 big-endian")
+        << Flavours{{kUtf16, Bytes({0x6F, 0x22, 0x5B, 0x57})}} << true << han;
+    QTest::newRow("utf-16 mark FE FF")
+        << Flavours{{kUtf16, Bytes({0xFE, 0xFF, 0x6F, 0x22})}} << true << QStringLiteral("漢");
+    QTest::newRow("utf-16 mark FF FE little-endian")
+        << Flavours{{kUtf16, Bytes({0xFF, 0xFE, 0x22, 0x6F, 0x57, 0x5B})}} << true << han;
+    QTest::newRow("utf-16 surrogate pair")
+        << Flavours{{kUtf16, Bytes({0xD8, 0x40, 0xDC, 0x00})}} << true << ext_b;
+    QTest::newRow("utf-16 odd byte dropped")
+        << Flavours{{kUtf16, Bytes({0x6F, 0x22, 0x5B})}} << true << QStringLiteral("漢");
+    QTest::newRow("utf-16 single byte") << Flavours{{kUtf16, Bytes({0x41})}} << true << QString();
+    QTest::newRow("utf-16 mark only")
+        << Flavours{{kUtf16, Bytes({0xFF, 0xFE})}} << true << QString();
+    QTest::newRow("utf-16 lone surrogates replaced")
+        << Flavours{{kUtf16, Bytes({0xDC, 0x00, 0x00, 0x41, 0xD8, 0x40})}} << true
+        << QStringLiteral("\uFFFDA\uFFFD");
+    QTest::newRow("invalid utf-8 replaced")
+        << Flavours{{kUtf8, Bytes({0x41, 0xFF, 0x42, 0xC0, 0xAF})}} << true
+        << QStringLiteral("A\uFFFDB\uFFFD\uFFFD");
+    QTest::newRow("utf-8 cut off mid-character")
+        << Flavours{{kUtf8, Bytes({0x41, 0xE6, 0xBC})}} << true << QStringLiteral("A\uFFFD\uFFFD");
+    QTest::newRow("utf-8 mark dropped")
+        << Flavours{{kUtf8, Bytes({0xEF, 0xBB, 0xBF, 0x41})}} << true << QStringLiteral("A");
+    QTest::newRow("NUL terminator dropped")
+        << Flavours{{kUtf8, QByteArray("abc", 4)}} << true << QStringLiteral("abc");
+    QTest::newRow("inner NUL kept") << Flavours{{kUtf8, QByteArray("a\0b", 3)}} << true
+                                    << QString(QStringLiteral("a")).append(QChar(0)).append(u'b');
+    QTest::newRow("empty utf-8") << Flavours{{kUtf8, {}}} << true << QString();
+    QTest::newRow("empty utf-16") << Flavours{{kUtf16, {}}} << true << QString();
+    QTest::newRow("utf-16 preferred")
+        << Flavours{{kPlain, "plain"}, {kUtf8, "eight"}, {kUtf16, Bytes({0, 0x41})}} << true
+        << QStringLiteral("A");
+    QTest::newRow("utf-8 before text/plain")
+        << Flavours{{kPlain, "plain"}, {kUtf8, "eight"}} << true << QStringLiteral("eight");
+    QTest::newRow("flavour names in other case and spacing")
+        << Flavours{{QStringLiteral("Text/Plain; Charset=UTF-8"), "x"}} << true
+        << QStringLiteral("x");
+    QTest::newRow("unknown flavours only")
+        << Flavours{{QStringLiteral("text/html"), "<b>x</b>"},
+                    {QStringLiteral("text/plain;charset=latin1"), "x"},
+                    {QStringLiteral("image/png"), Bytes({0x89, 0x50})}}
+        << false << QString();
+    QTest::newRow("empty pasteboard") << Flavours{} << false << QString();
+  }
+
+  void decodesPasteboard() {
+    QFETCH(Flavours, flavours);
+    QFETCH(bool, available);
+    QFETCH(QString, text);
+    const Pasteboard pasteboard(flavours);
+    QCOMPARE(pasteboard.TextAvailable(), available);
+    QCOMPARE(pasteboard.GetText(), text);
+  }
+
+  void decodesMegabyteOfText() {
+    QString text;
+    for (int i = 0; text.size() < 1 << 20; ++i) text.append(QChar(0x4E00 + i % 20000));
+    QCOMPARE(Pasteboard({{kUtf8, text.toUtf8()}}).GetText(), text);
+    QStringEncoder little_endian(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QCOMPARE(Pasteboard({{kUtf16, little_endian(text)}}).GetText(), text);
+  }
+
+  // --- Over the session bus -----------------------------------------------------------
+  void publishesTheInterface() {
+    RecordingEvents events;
+    QVERIFY(events.Listen());
+    test::GdbusCall introspect;
+    introspect.Start({QStringLiteral("introspect"), QStringLiteral("--session"),
+                      QStringLiteral("--dest"), QLatin1String(ApplicationEvents::kServiceName),
+                      QStringLiteral("--object-path"),
+                      QLatin1String(ApplicationEvents::kObjectPath), QStringLiteral("--xml")});
+    QTRY_VERIFY_WITH_TIMEOUT(introspect.Finished(), 20000);
+    QVERIFY2(introspect.Succeeded(), qPrintable(introspect.Errors()));
+
+    QDomDocument xml;
+    QVERIFY(xml.setContent(introspect.Output()));
+    QDomElement interface;
+    for (QDomElement e = xml.documentElement().firstChildElement(QStringLiteral("interface"));
+         !e.isNull(); e = e.nextSiblingElement(QStringLiteral("interface")))
+      if (e.attribute(QStringLiteral("name")) == QLatin1String(ApplicationEvents::kInterfaceName))
+        interface = e;
+    QVERIFY(!interface.isNull());
+    const QDomNodeList methods = interface.elementsByTagName(QStringLiteral("method"));
+    QCOMPARE(methods.size(), 1);
+    QCOMPARE(methods.at(0).toElement().attribute(QStringLiteral("name")),
+             QStringLiteral("ServicePerform"));
+    QStringList in;
+    QStringList out;
+    const QDomNodeList args = methods.at(0).toElement().elementsByTagName(QStringLiteral("arg"));
+    for (int i = 0; i < args.size(); ++i) {
+      const QDomElement arg = args.at(i).toElement();
+      (arg.attribute(QStringLiteral("direction")) == QLatin1String("out") ? out : in)
+          << arg.attribute(QStringLiteral("type"));
+    }
+    QCOMPARE(in, (QStringList{QStringLiteral("a{say}"), QStringLiteral("s"), QStringLiteral("s")}));
+    QCOMPARE(out, QStringList{QStringLiteral("b")});
+    QVERIFY(interface.elementsByTagName(QStringLiteral("signal")).isEmpty());
+    QVERIFY(interface.elementsByTagName(QStringLiteral("property")).isEmpty());
+  }
+
+  void receivesRequests_data() {
+    QTest::addColumn<QString>("pasteboard");  // GVariant text, as a caller types it
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("userData");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<QString>("text");
+
+    const auto one = [](const QString& flavour, const QByteArray& bytes) {
+      return QStringLiteral("{'%1': %2}").arg(flavour, test::GVariantBytes(bytes));
+    };
+    const QString han = QStringLiteral("漢字");
+    const QString sohzge = QStringLiteral("SOHZge");
+    QTest::newRow("utf-8, handled")
+        << one(kUtf8, han.toUtf8()) << sohzge << QString() << true << true << han;
+    QTest::newRow("utf-8, declined") << one(kUtf8, han.toUtf8()) << QStringLiteral("Other")
+                                     << QStringLiteral("some data") << false << true << han;
+    QTest::newRow("text/plain") << one(kPlain, "ab") << sohzge << QString() << true << true
+                                << QStringLiteral("ab");
+    QTest::newRow("utf-16 big-endian") << one(kUtf16, Bytes({0x6F, 0x22, 0x5B, 0x57})) << sohzge
+                                       << QString() << true << true << han;
+    QTest::newRow("utf-16 mark FE FF") << one(kUtf16, Bytes({0xFE, 0xFF, 0x6F, 0x22})) << sohzge
+                                       << QString() << true << true << QStringLiteral("漢");
+    QTest::newRow("utf-16 mark FF FE") << one(kUtf16, Bytes({0xFF, 0xFE, 0x22, 0x6F})) << sohzge
+                                       << QString() << true << true << QStringLiteral("漢");
+    QTest::newRow("utf-16 odd byte count") << one(kUtf16, Bytes({0x6F, 0x22, 0x5B})) << sohzge
+                                           << QString() << true << true << QStringLiteral("漢");
+    QTest::newRow("invalid utf-8") << one(kUtf8, Bytes({0xFF, 0x41})) << sohzge << QString() << true
+                                   << true << QStringLiteral("\uFFFDA");
+    QTest::newRow("empty text") << one(kUtf8, {}) << sohzge << QString() << true << true
+                                << QString();
+    QTest::newRow("bytestring with terminator")
+        << QStringLiteral("{'%1': b'abc'}").arg(kUtf8) << sohzge << QString() << true << true
+        << QStringLiteral("abc");
+    QTest::newRow("unknown flavours only")
+        << QStringLiteral("{'text/html': [byte 0x41], 'image/png': @ay []}") << sohzge << QString()
+        << false << false << QString();
+    QTest::newRow("empty pasteboard")
+        << QStringLiteral("@a{say} {}") << sohzge << QString() << false << false << QString();
+  }
+
+  void receivesRequests() {
+    QFETCH(QString, pasteboard);
+    QFETCH(QString, message);
+    QFETCH(QString, userData);
+    QFETCH(bool, result);
+    QFETCH(bool, available);
+    QFETCH(QString, text);
+
+    RecordingEvents events;
+    events.result = result;
+    QVERIFY(events.Listen());
+    test::GdbusCall call;
+    call.ServicePerform(pasteboard, message, userData);
+    QTRY_VERIFY_WITH_TIMEOUT(call.Finished(), 20000);
+    QVERIFY2(call.Succeeded(), qPrintable(call.Errors()));
+    QCOMPARE(call.Output(), result ? QStringLiteral("(true,)") : QStringLiteral("(false,)"));
+
+    QCOMPARE(events.requests.size(), 1);
+    const RecordingEvents::Request& request = events.requests.first();
+    QCOMPARE(request.text_available, available);
+    QCOMPARE(request.text, text);
+    QCOMPARE(request.message, message);
+    QCOMPARE(request.user_data, userData);
+    QVERIFY(request.on_gui_thread);
+  }
+
+  void defaultHandlerDeclines() {
+    ApplicationEvents events;
+    QVERIFY(events.Listen());
+    test::GdbusCall call;
+    call.ServicePerform(QStringLiteral("{'text/plain': [byte 0x41]}"), QStringLiteral("SOHZge"),
+                        QString());
+    QTRY_VERIFY_WITH_TIMEOUT(call.Finished(), 20000);
+    QCOMPARE(call.Output(), QStringLiteral("(false,)"));
+  }
+
+  // Too long for a command line, so it comes from a second connection of our own.
+  void receivesMegabyteOfText() {
+    RecordingEvents events;
+    QVERIFY(events.Listen());
+    QString text;
+    for (int i = 0; text.size() < 1 << 20; ++i) text.append(QChar(0x4E00 + i % 20000));
+
+    QDBusConnection caller =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("caller"));
+    QVERIFY(caller.isConnected());
+    QDBusMessage request = QDBusMessage::createMethodCall(
+        QLatin1String(ApplicationEvents::kServiceName),
+        QLatin1String(ApplicationEvents::kObjectPath),
+        QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
+    request << QVariant::fromValue(Flavours{{kUtf8, text.toUtf8()}}) << QStringLiteral("SOHZge")
+            << QString();
+    QDBusPendingReply<bool> reply = caller.asyncCall(request, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 60000);
+    QVERIFY2(reply.isValid(), qPrintable(reply.error().message()));
+    QVERIFY(reply.value());
+    QCOMPARE(events.requests.size(), 1);
+    QCOMPARE(events.requests.first().text, text);
+    QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
+  }
+
+  // Calls of the wrong shape get an error from the bus layer; the handler never runs.
+  void rejectsMalformedCalls_data() {
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QVariantList>("arguments");
+    QTest::newRow("wrong argument types")
+        << QStringLiteral("ServicePerform")
+        << QVariantList{QStringLiteral("text"), QStringLiteral("SOHZge"), QString()};
+    QTest::newRow("missing arguments")
+        << QStringLiteral("ServicePerform") << QVariantList{QVariant::fromValue(Flavours{})};
+    QTest::newRow("unknown method") << QStringLiteral("Perform") << QVariantList{};
+  }
+
+  void rejectsMalformedCalls() {
+    QFETCH(QString, method);
+    QFETCH(QVariantList, arguments);
+    RecordingEvents events;
+    QVERIFY(events.Listen());
+    QDBusConnection caller =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("caller"));
+    QDBusMessage request =
+        QDBusMessage::createMethodCall(QLatin1String(ApplicationEvents::kServiceName),
+                                       QLatin1String(ApplicationEvents::kObjectPath),
+                                       QLatin1String(ApplicationEvents::kInterfaceName), method);
+    request.setArguments(arguments);
+    QDBusPendingCall reply = caller.asyncCall(request);
+    QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
+    QVERIFY(reply.isError());
+    QVERIFY(events.requests.isEmpty());
+    QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
+  }
+
+  void releasesTheNameWhenDestroyed() {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    {
+      ApplicationEvents events;
+      QVERIFY(events.Listen());
+      QVERIFY(events.Listen());  // a second call changes nothing
+      QVERIFY(bus->isServiceRegistered(QLatin1String(ApplicationEvents::kServiceName)));
+    }
+    QVERIFY(!bus->isServiceRegistered(QLatin1String(ApplicationEvents::kServiceName)));
+    ApplicationEvents again;
+    QVERIFY(again.Listen());
+  }
+
+  void nameTakenByAnotherProcess() {
+    QProcess holder;
+    holder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    StartHelper(holder, QStringLiteral("--hold-name"));
+    QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine() || holder.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(holder.readLine(), QByteArray("ready\n"));
+
+    // A second program in the same situation: false, one line, no crash.
+    QProcess second;
+    StartHelper(second, QStringLiteral("--listen-once"));
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 1);
+    const QStringList lines = Lines(second.readAllStandardError());
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains(QLatin1String(ApplicationEvents::kServiceName)),
+             qPrintable(lines.first()));
+
+    // In this process too, and repeating it says nothing more.
+    {
+      ApplicationEvents events;
+      QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Not accepting")));
+      QTest::failOnWarning(QRegularExpression(QStringLiteral("^Not accepting")));
+      QVERIFY(!events.Listen());
+      QVERIFY(!events.Listen());
+      QVERIFY(!events.IsListening());
+    }
+
+    holder.closeWriteChannel();
+    QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 20000);
+    ApplicationEvents after;
+    QTRY_VERIFY_WITH_TIMEOUT(after.Listen(), 20000);
+  }
+
+  void noSessionBus_data() {
+    QTest::addColumn<bool>("deadSocket");
+    QTest::newRow("address of a dead socket") << true;
+    QTest::newRow("no address at all") << false;
+  }
+
+  void noSessionBus() {
+    QFETCH(bool, deadSocket);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    if (deadSocket)
+      env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                 QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("bus")));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    StartHelper(process, QStringLiteral("--listen-once"));
+    QTRY_VERIFY_WITH_TIMEOUT(process.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    const QStringList lines = Lines(process.readAllStandardError());
+    QVERIFY2(lines.size() == 1, qPrintable(lines.join(QLatin1Char('\n'))));
+    QVERIFY(lines.first().startsWith(QLatin1String("Not accepting")));
+  }
+
+  // The shipped helper script, with stand-ins for the clipboard tools.
+  void sendSelectionScript_data() {
+    QTest::addColumn<bool>("wayland");
+    QTest::addColumn<QByteArray>("selection");
+    QTest::addColumn<QString>("text");
+    const QByteArray awkward("a'b\\c\"d\n$(e) \\101");
+    QTest::newRow("x11") << false << QStringLiteral("漢字").toUtf8() << QStringLiteral("漢字");
+    QTest::newRow("x11 quotes and escapes") << false << awkward << QString::fromUtf8(awkward);
+    QTest::newRow("wayland") << true << QStringLiteral("𠀀").toUtf8() << QStringLiteral("𠀀");
+    QTest::newRow("nothing selected") << false << QByteArray() << QString();
+    QTest::newRow("large selection cut short")
+        << false << QByteArray(200000, 'x') << QString(30000, QLatin1Char('x'));
+  }
+
+  void sendSelectionScript() {
+    QFETCH(bool, wayland);
+    QFETCH(QByteArray, selection);
+    QFETCH(QString, text);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile selection_file(dir.filePath(QStringLiteral("selection")));
+    QVERIFY(selection_file.open(QIODevice::WriteOnly));
+    selection_file.write(selection);
+    selection_file.close();
+    for (const QString& tool : {QStringLiteral("xclip"), QStringLiteral("wl-paste")}) {
+      QFile fake(dir.filePath(tool));
+      QVERIFY(fake.open(QIODevice::WriteOnly));
+      fake.write("#!/bin/sh\necho \"$0 $*\" >>\"" + dir.filePath("used").toUtf8() + "\"\ncat \"" +
+                 selection_file.fileName().toUtf8() + "\"\n");
+      fake.close();
+      fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
+    }
+
+    RecordingEvents events;
+    QVERIFY(events.Listen());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PATH"), dir.path() + QLatin1Char(':') + env.value("PATH"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (wayland) env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    QProcess script;
+    script.setProcessEnvironment(env);
+    script.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral(QUILLFERN_SOURCE_DIR "/resources/dbus/quillfern-send-selection")});
+    QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 20000);
+    QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
+    QCOMPARE(script.readAllStandardOutput(), QByteArray("(true,)\n"));
+
+    QCOMPARE(events.requests.size(), 1);
+    QCOMPARE(events.requests.first().text, text);
+    QCOMPARE(events.requests.first().message, QStringLiteral("SOHZge"));
+    QFile used(dir.filePath(QStringLiteral("used")));
+    QVERIFY(used.open(QIODevice::ReadOnly));
+    QVERIFY(
+        used.readAll().contains(wayland ? "wl-paste --primary" : "xclip -o -selection primary"));
+  }
+
+  // With the configured service file on the bus's search path, a call starts the
+  // program (here this executable in its serving mode) and gets its answer.
+  void callStartsTheProgram() {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    if (!bus->activatableServiceNames().value().contains(
+            QLatin1String(ApplicationEvents::kServiceName)))
+      QSKIP("the bus has no service file for us (see tests/application_events.cmake)");
+    QVERIFY(!bus->isServiceRegistered(QLatin1String(ApplicationEvents::kServiceName)));
+
+    const QString text = QStringLiteral("启动");
+    test::GdbusCall call;
+    call.ServicePerform(QStringLiteral("{'%1': %2}").arg(kUtf8, test::GVariantBytes(text.toUtf8())),
+                        QStringLiteral("SOHZge"), text);
+    QTRY_VERIFY_WITH_TIMEOUT(call.Finished(), 30000);
+    QVERIFY2(call.Succeeded(), qPrintable(call.Errors()));
+    QCOMPARE(call.Output(), QStringLiteral("(true,)"));
+    // The started program quits after answering and gives the name back.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !bus->isServiceRegistered(QLatin1String(ApplicationEvents::kServiceName)), 20000);
+  }
+
+  // --- Bringing the program to the front ---------------------------------------------
+  void bringsLastActiveWindowToFront_data() {
+    QTest::addColumn<QString>("activations");  // windows activated in turn: A, B
+    QTest::addColumn<QString>("change");       // done afterwards: "", "hide", "minimize"
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("B last") << "AB"
+                            << ""
+                            << "B";
+    QTest::newRow("A last") << "BA"
+                            << ""
+                            << "A";
+    QTest::newRow("last one minimized is restored") << "BA"
+                                                    << "minimize"
+                                                    << "A";
+    QTest::newRow("last one hidden, first visible instead") << "BA"
+                                                            << "hide"
+                                                            << "B";
+  }
+
+  void bringsLastActiveWindowToFront() {
+    QFETCH(QString, activations);
+    QFETCH(QString, change);
+    QFETCH(QString, expected);
+
+    QWidget a;
+    QWidget b;
+    a.setObjectName(QStringLiteral("A"));
+    b.setObjectName(QStringLiteral("B"));
+    a.show();
+    b.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&a));
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    for (const QChar name : activations) {
+      QWidget* widget = name == u'A' ? &a : &b;
+      widget->activateWindow();
+      QTRY_COMPARE(QApplication::activeWindow(), widget);
+    }
+    QWidget* last = QApplication::activeWindow();
+    if (change == QLatin1String("minimize")) {
+      last->showMinimized();
+      QTRY_VERIFY(last->isMinimized());
+    } else if (change == QLatin1String("hide")) {
+      last->hide();
+    }
+
+    // Another application takes the front: Qt then reports no active widget.
+    QWindow other;
+    other.show();
+    other.requestActivate();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), &other);
+    QCOMPARE(QApplication::activeWindow(), nullptr);
+
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+      QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+    fw::BringApplicationToFront();
+    QWidget* target = expected == QLatin1String("A") ? &a : &b;
+    QTRY_COMPARE(QApplication::activeWindow(), target);
+    QVERIFY(target->isActiveWindow());
+    QVERIFY(!target->isMinimized());
+  }
+
+  void bringToFrontWithoutWindowsDoesNothing() {
+    fw::BringApplicationToFront();
+    QCOMPARE(QApplication::activeWindow(), nullptr);
+  }
+};
+
+// Helper modes, run as separate processes by the tests above.
+namespace {
+
+// Holds the service name until standard input closes.
+int HoldName(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  if (!QDBusConnection::sessionBus().registerService(
+          QLatin1String(ApplicationEvents::kServiceName)))
+    return 2;
+  std::puts("ready");
+  std::fflush(stdout);
+  while (std::getchar() != EOF) {
+  }
+  return 0;
+}
+
+// Listens twice as the program would; exit status 0 when listening.
+int ListenOnce(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ApplicationEvents events;
+  const bool first = events.Listen();
+  const bool second = events.Listen();
+  return first && second ? 0 : 1;
+}
+
+// What the bus starts from the service file: answers one request and ends.
+int ServeOnce(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  EchoingEvents events;
+  if (!events.Listen()) return 1;
+  QTimer::singleShot(30000, &app, [] { QCoreApplication::exit(3); });
+  return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+  if (mode == "--hold-name") return HoldName(argc, argv);
+  if (mode == "--listen-once") return ListenOnce(argc, argv);
+  if (mode == "--serve-once") return ServeOnce(argc, argv);
+  QApplication app(argc, argv);
+  TestApplicationEvents suite;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&suite, argc, argv);
+}
+
+#include "tst_application_events.moc"

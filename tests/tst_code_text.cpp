@@ -1,0 +1,88 @@
+// Code text of a character, its first whole character and its database group.
+#include <QTest>
+
+#include "lookup/code_text.h"
+#include "lookup/database_group.h"
+
+Q_DECLARE_METATYPE(DatabaseGroup)
+
+namespace {
+QString FromUcs4(char32_t code) { return QString::fromUcs4(&code, 1); }
+QString Unit(char16_t unit) { return QString(QChar(unit)); }
+}  // namespace
+
+class TestCodeText : public QObject {
+  Q_OBJECT
+ private slots:
+  void codeAndFirstCharacter_data();
+  void codeAndFirstCharacter();
+  void databaseGroup_data();
+  void databaseGroup();
+};
+
+void TestCodeText::codeAndFirstCharacter_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("code");
+  QTest::addColumn<QString>("first");
+
+  QTest::newRow("U+0041") << FromUcs4(0x41) << "0041" << FromUcs4(0x41);
+  QTest::newRow("U+0000") << Unit(0) << "0000" << Unit(0);
+  QTest::newRow("U+4E00") << FromUcs4(0x4E00) << "4E00" << FromUcs4(0x4E00);
+  QTest::newRow("U+9FA5") << FromUcs4(0x9FA5) << "9FA5" << FromUcs4(0x9FA5);
+  QTest::newRow("U+FFFF") << Unit(0xFFFF) << "FFFF" << Unit(0xFFFF);
+  QTest::newRow("U+10000") << FromUcs4(0x10000) << "10000" << FromUcs4(0x10000);
+  QTest::newRow("U+20000") << FromUcs4(0x20000) << "20000" << FromUcs4(0x20000);
+  QTest::newRow("U+2A6D6") << FromUcs4(0x2A6D6) << "2A6D6" << FromUcs4(0x2A6D6);
+  QTest::newRow("U+2F800") << FromUcs4(0x2F800) << "2F800" << FromUcs4(0x2F800);
+  QTest::newRow("U+10FFFF") << FromUcs4(0x10FFFF) << "10FFFF" << FromUcs4(0x10FFFF);
+  QTest::newRow("empty") << QString() << QString() << QString();
+  QTest::newRow("first of several")
+      << FromUcs4(0x4E00) + FromUcs4(0x41) << "4E00" << FromUcs4(0x4E00);
+  QTest::newRow("pair then more") << FromUcs4(0x20000) + FromUcs4(0x4E00) << "20000"
+                                  << FromUcs4(0x20000);
+  QTest::newRow("lone high") << Unit(0xD840) << "D840" << Unit(0xD840);
+  QTest::newRow("lone high then BMP") << Unit(0xD840) + Unit(0x41) << "D840" << Unit(0xD840);
+  QTest::newRow("lone low") << Unit(0xDC00) << "DC00" << Unit(0xDC00);
+  QTest::newRow("low before high") << Unit(0xDC00) + Unit(0xD840) << "DC00" << Unit(0xDC00);
+  QTest::newRow("high high low") << Unit(0xD840) + FromUcs4(0x20000) << "D840" << Unit(0xD840);
+}
+
+void TestCodeText::codeAndFirstCharacter() {
+  QFETCH(QString, text);
+  QFETCH(QString, code);
+  QFETCH(QString, first);
+  QCOMPARE(GetUnicodeCode(text), code);
+  QCOMPARE(FirstCharacter(text), first);
+}
+
+void TestCodeText::databaseGroup_data() {
+  QTest::addColumn<QString>("code");
+  QTest::addColumn<DatabaseGroup>("group");
+
+  QTest::newRow("3400") << "3400" << DatabaseGroup::Hanzidata;
+  QTest::newRow("4E00") << "4E00" << DatabaseGroup::Hanzidata;
+  QTest::newRow("5000") << "5000" << DatabaseGroup::Hanzidata2;
+  QTest::newRow("6FFF") << "6FFF" << DatabaseGroup::Hanzidata2;
+  QTest::newRow("7000") << "7000" << DatabaseGroup::Hanzidata3;
+  QTest::newRow("8FFF") << "8FFF" << DatabaseGroup::Hanzidata3;
+  QTest::newRow("9FA5") << "9FA5" << DatabaseGroup::Hanzidata4;
+  QTest::newRow("F900") << "F900" << DatabaseGroup::Hanzidata4;
+  QTest::newRow("20000") << "20000" << DatabaseGroup::Hanzidata5;
+  QTest::newRow("2F800") << "2F800" << DatabaseGroup::Hanzidata5;
+  QTest::newRow("100000") << "100000" << DatabaseGroup::None;
+  QTest::newRow("0041") << "0041" << DatabaseGroup::None;
+  QTest::newRow("A000") << "A000" << DatabaseGroup::None;
+  QTest::newRow("E000") << "E000" << DatabaseGroup::None;
+  QTest::newRow("lower-case f") << "f900" << DatabaseGroup::None;
+  QTest::newRow("three digits") << "4E0" << DatabaseGroup::None;
+  QTest::newRow("empty") << "" << DatabaseGroup::None;
+}
+
+void TestCodeText::databaseGroup() {
+  QFETCH(QString, code);
+  QFETCH(DatabaseGroup, group);
+  QCOMPARE(DatabaseGroupOf(code), group);
+}
+
+QTEST_GUILESS_MAIN(TestCodeText)
+#include "tst_code_text.moc"
