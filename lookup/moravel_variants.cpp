@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
 
 #include "framework/thread.h"
 
@@ -79,14 +81,15 @@ void MoravelVariantScanner::FindLine() {
     return;
   }
   const qsizetype start = pos_;
-  qsizetype end = start;
-  while (end < size && table_[end] != '\n' && table_[end] != '\r') ++end;
+  const qsizetype end = std::min(NextOf('\n', next_lf_), NextOf('\r', next_cr_));
   pos_ = end;
   if (pos_ < size)
     pos_ += (table_[pos_] == '\r' && pos_ + 1 < size && table_[pos_ + 1] == '\n') ? 2 : 1;
 
   const qsizetype length = end - start;
-  if (table_.sliced(start, std::min(length, kKeyBytes)) != QByteArrayView(key_)) return;
+  const qsizetype keyLength = std::min(length, kKeyBytes);
+  if (keyLength != key_.size() || std::memcmp(table_.data() + start, key_.constData(), keyLength))
+    return;
   if (length > kFieldsStart) {
     pos_ = start + kFieldsStart;
     field_end_ = end;
@@ -94,6 +97,14 @@ void MoravelVariantScanner::FindLine() {
   } else {
     state_ = State::Done;  // a line of five bytes or fewer lists nothing
   }
+}
+
+qsizetype MoravelVariantScanner::NextOf(char terminator, qsizetype& cached) const {
+  if (cached < pos_) {
+    const qsizetype found = table_.indexOf(terminator, pos_);
+    cached = found < 0 ? table_.size() : found;
+  }
+  return cached;
 }
 
 void MoravelVariantScanner::ReadField() {

@@ -31,11 +31,16 @@ class MoravelVariantScanner {
  private:
   void FindLine();
   void ReadField();
+  // The next `terminator` at or after pos_ (the table's size when none). Each
+  // kind is searched for once per occurrence, so a scan reads every byte once.
+  qsizetype NextOf(char terminator, qsizetype& cached) const;
 
   QByteArrayView table_;
   QByteArray key_;
   qsizetype pos_ = 0;        // next unread byte
   qsizetype field_end_ = 0;  // end of the matching line's fields
+  qsizetype next_lf_ = -1;
+  qsizetype next_cr_ = -1;
   enum class State { Lines, Fields, Done } state_ = State::Lines;
   QString result_;
 };
