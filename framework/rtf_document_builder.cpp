@@ -41,20 +41,25 @@ void RtfDocumentBuilder::AppendText(QStringView text) {
 }
 
 void RtfDocumentBuilder::EndParagraph(const QTextBlockFormat& format) {
-  FlushRun();
-  cursor_.setBlockFormat(format);
-  cursor_.setBlockCharFormat(format_);  // sizes an empty paragraph like its text
+  FormatBlock(format);
   cursor_.insertBlock(format, format_);
+  block_format_ = format;
+  block_char_format_ = format_;
 }
 
 void RtfDocumentBuilder::Finish(const QTextBlockFormat& format) {
   if (finished_) return;
   finished_ = true;
-  FlushRun();
-  cursor_.setBlockFormat(format);
-  cursor_.setBlockCharFormat(format_);
+  FormatBlock(format);
   cursor_.endEditBlock();
   doc_.setUndoRedoEnabled(undo_was_enabled_);
+}
+
+void RtfDocumentBuilder::FormatBlock(const QTextBlockFormat& format) {
+  FlushRun();
+  if (format != block_format_) cursor_.setBlockFormat(format);
+  // The paragraph mark's format sizes an empty paragraph like its text.
+  if (format_ != block_char_format_) cursor_.setBlockCharFormat(format_);
 }
 
 void RtfDocumentBuilder::FlushRun() {

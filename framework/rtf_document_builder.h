@@ -29,11 +29,17 @@ class RtfDocumentBuilder {
 
  private:
   void FlushRun();
+  // Flushes the run and gives the current block its final formats.
+  void FormatBlock(const QTextBlockFormat& format);
 
   QTextDocument& doc_;
   QTextCursor cursor_;
   QString run_;
   QTextCharFormat format_;
+  // What the current block was given when it was made, so that most
+  // paragraphs need no second formatting call.
+  QTextBlockFormat block_format_;
+  QTextCharFormat block_char_format_;
   bool undo_was_enabled_;
   bool finished_ = false;
 };

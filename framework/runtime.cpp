@@ -35,6 +35,7 @@ int exitStatus = 0;
 }  // namespace
 
 void RuntimeInit(int& argc, char** argv) {
+  exitStatus = 0;
   application = std::make_unique<GuardedApplication>(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillfern"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quillfern"));
@@ -57,6 +58,8 @@ void RuntimeUnhandledException(std::exception_ptr error) {
   ReportUnhandledException(error);
   exitStatus = 1;
 }
+
+int RuntimeExitStatus() { return exitStatus; }
 
 int RuntimeExit() {
   for (Window* window : Window::OpenWindows()) delete window;

@@ -18,5 +18,7 @@ void RuntimeRun();
 void RuntimeUnhandledException(std::exception_ptr error);
 // Closes what is still open and gives the exit status.
 int RuntimeExit();
+// The exit status so far: Quit's, or 1 after an unhandled exception.
+int RuntimeExitStatus();
 
 }  // namespace fw
