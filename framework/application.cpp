@@ -19,7 +19,12 @@ Application::~Application() {
 
 Application* Application::Instance() { return registered; }
 
-void RuntimeRegisterAppObject(Application* app) { registered = app; }
+// A newly registered application object starts a run of its own: no quit is
+// asked for yet (tests start several runs in one process).
+void RuntimeRegisterAppObject(Application* app) {
+  registered = app;
+  quitRequested = false;
+}
 
 void Application::AddMenuHandler(const QString& itemName, std::function<bool()> handler) {
   menuHandlers_.insert(itemName, std::move(handler));

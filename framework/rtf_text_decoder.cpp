@@ -1,8 +1,9 @@
 #include "framework/rtf_text_decoder.h"
 
+#include <iconv.h>
+
 #include <QtEndian>
 #include <cerrno>
-#include <iconv.h>
 
 namespace fw {
 namespace {
@@ -11,68 +12,76 @@ constexpr int kDefaultCodePage = 1252;
 
 // Only known names are tried, so a document naming thousands of bogus code
 // pages costs no more than one naming a real one.
+struct CodePageName {
+  int code_page;
+  const char* iconv_name;
+};
+constexpr CodePageName kCodePageNames[] = {
+    {437, "CP437"},
+    {737, "CP737"},
+    {775, "CP775"},
+    {850, "CP850"},
+    {852, "CP852"},
+    {855, "CP855"},
+    {857, "CP857"},
+    {860, "CP860"},
+    {861, "CP861"},
+    {862, "CP862"},
+    {863, "CP863"},
+    {864, "CP864"},
+    {865, "CP865"},
+    {866, "CP866"},
+    {869, "CP869"},
+    {874, "CP874"},
+    {932, "CP932"},
+    {936, "GBK"},
+    {949, "CP949"},
+    {950, "CP950"},
+    {1250, "WINDOWS-1250"},
+    {1251, "WINDOWS-1251"},
+    {1252, "WINDOWS-1252"},
+    {1253, "WINDOWS-1253"},
+    {1254, "WINDOWS-1254"},
+    {1255, "WINDOWS-1255"},
+    {1256, "WINDOWS-1256"},
+    {1257, "WINDOWS-1257"},
+    {1258, "WINDOWS-1258"},
+    {1361, "JOHAB"},
+    {10000, "MACINTOSH"},
+    {10001, "SHIFT_JIS"},
+    {10002, "BIG5"},
+    {10003, "EUC-KR"},
+    {10007, "MAC-CYRILLIC"},
+    {10008, "GBK"},
+    {10029, "MAC-CENTRALEUROPE"},
+    {10079, "MAC-IS"},
+    {20127, "ASCII"},
+    {20866, "KOI8-R"},
+    {20932, "EUC-JP"},
+    {20936, "GBK"},
+    {21866, "KOI8-U"},
+    {28591, "ISO-8859-1"},
+    {28592, "ISO-8859-2"},
+    {28593, "ISO-8859-3"},
+    {28594, "ISO-8859-4"},
+    {28595, "ISO-8859-5"},
+    {28596, "ISO-8859-6"},
+    {28597, "ISO-8859-7"},
+    {28598, "ISO-8859-8"},
+    {28599, "ISO-8859-9"},
+    {28605, "ISO-8859-15"},
+    {51932, "EUC-JP"},
+    {51936, "GBK"},
+    {51949, "EUC-KR"},
+    {54936, "GB18030"},
+    {65001, "UTF-8"},
+};
+
 const char* IconvName(int code_page) {
-  switch (code_page) {
-    case 437: return "CP437";
-    case 737: return "CP737";
-    case 775: return "CP775";
-    case 850: return "CP850";
-    case 852: return "CP852";
-    case 855: return "CP855";
-    case 857: return "CP857";
-    case 860: return "CP860";
-    case 861: return "CP861";
-    case 862: return "CP862";
-    case 863: return "CP863";
-    case 864: return "CP864";
-    case 865: return "CP865";
-    case 866: return "CP866";
-    case 869: return "CP869";
-    case 874: return "CP874";
-    case 932: return "CP932";
-    case 936: return "GBK";
-    case 949: return "CP949";
-    case 950: return "CP950";
-    case 1250: return "WINDOWS-1250";
-    case 1251: return "WINDOWS-1251";
-    case 1252: return "WINDOWS-1252";
-    case 1253: return "WINDOWS-1253";
-    case 1254: return "WINDOWS-1254";
-    case 1255: return "WINDOWS-1255";
-    case 1256: return "WINDOWS-1256";
-    case 1257: return "WINDOWS-1257";
-    case 1258: return "WINDOWS-1258";
-    case 1361: return "JOHAB";
-    case 10000: return "MACINTOSH";
-    case 10001: return "SHIFT_JIS";
-    case 10002: return "BIG5";
-    case 10003: return "EUC-KR";
-    case 10007: return "MAC-CYRILLIC";
-    case 10008: return "GBK";
-    case 10029: return "MAC-CENTRALEUROPE";
-    case 10079: return "MAC-IS";
-    case 20127: return "ASCII";
-    case 20866: return "KOI8-R";
-    case 20932: return "EUC-JP";
-    case 20936: return "GBK";
-    case 21866: return "KOI8-U";
-    case 28591: return "ISO-8859-1";
-    case 28592: return "ISO-8859-2";
-    case 28593: return "ISO-8859-3";
-    case 28594: return "ISO-8859-4";
-    case 28595: return "ISO-8859-5";
-    case 28596: return "ISO-8859-6";
-    case 28597: return "ISO-8859-7";
-    case 28598: return "ISO-8859-8";
-    case 28599: return "ISO-8859-9";
-    case 28605: return "ISO-8859-15";
-    case 51932: return "EUC-JP";
-    case 51936: return "GBK";
-    case 51949: return "EUC-KR";
-    case 54936: return "GB18030";
-    case 65001: return "UTF-8";
-    default: return nullptr;
+  for (const CodePageName& entry : kCodePageNames) {
+    if (entry.code_page == code_page) return entry.iconv_name;
   }
+  return nullptr;
 }
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
@@ -80,34 +89,41 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 }  // namespace
 
 int RtfCodePageForCharset(int charset) {
-  switch (charset) {
-    case 0: return 1252;     // ANSI
-    case 77: return 10000;   // Mac Roman
-    case 78: return 10001;   // Mac Japanese
-    case 79: return 10003;   // Mac Korean
-    case 80: return 10008;   // Mac Simplified Chinese
-    case 81: return 10002;   // Mac Traditional Chinese
-    case 88: return 10029;   // Mac Central European
-    case 89: return 10007;   // Mac Cyrillic
-    case 102: return 936;    // what Cocoa writes for GB 2312 fonts
-    case 128: return 932;    // Shift_JIS
-    case 129: return 949;    // Hangul
-    case 130: return 1361;   // Johab
-    case 134: return 936;    // GB 2312, read as its superset GBK
-    case 136: return 950;    // Big5
-    case 161: return 1253;   // Greek
-    case 162: return 1254;   // Turkish
-    case 163: return 1258;   // Vietnamese
-    case 177: return 1255;   // Hebrew
-    case 178: return 1256;   // Arabic
-    case 186: return 1257;   // Baltic
-    case 204: return 1251;   // Cyrillic
-    case 222: return 874;    // Thai: TIS-620 plus the Windows additions
-    case 238: return 1250;   // Central European
-    case 254: return 437;    // PC 437
-    case 255: return 850;    // OEM
-    default: return 0;       // default, symbol and unknown sets
+  struct CharsetCodePage {
+    int charset;
+    int code_page;
+  };
+  static constexpr CharsetCodePage kCharsets[] = {
+      {0, 1252},    // ANSI
+      {77, 10000},  // Mac Roman
+      {78, 10001},  // Mac Japanese
+      {79, 10003},  // Mac Korean
+      {80, 10008},  // Mac Simplified Chinese
+      {81, 10002},  // Mac Traditional Chinese
+      {88, 10029},  // Mac Central European
+      {89, 10007},  // Mac Cyrillic
+      {102, 936},   // what Cocoa writes for GB 2312 fonts
+      {128, 932},   // Shift_JIS
+      {129, 949},   // Hangul
+      {130, 1361},  // Johab
+      {134, 936},   // GB 2312, read as its superset GBK
+      {136, 950},   // Big5
+      {161, 1253},  // Greek
+      {162, 1254},  // Turkish
+      {163, 1258},  // Vietnamese
+      {177, 1255},  // Hebrew
+      {178, 1256},  // Arabic
+      {186, 1257},  // Baltic
+      {204, 1251},  // Cyrillic
+      {222, 874},   // Thai: TIS-620 plus the Windows additions
+      {238, 1250},  // Central European
+      {254, 437},   // PC 437
+      {255, 850},   // OEM
+  };
+  for (const CharsetCodePage& entry : kCharsets) {
+    if (entry.charset == charset) return entry.code_page;
   }
+  return 0;  // default, symbol and unknown sets
 }
 
 RtfTextDecoder::~RtfTextDecoder() {
@@ -119,10 +135,14 @@ RtfTextDecoder::~RtfTextDecoder() {
 void* RtfTextDecoder::Converter(int code_page) {
   if (!IconvName(code_page)) code_page = kDefaultCodePage;
   auto found = converters_.find(code_page);
-  if (found != converters_.end()) return found->second;
-  iconv_t converter = iconv_open("UTF-16LE", IconvName(code_page));
-  converters_.emplace(code_page, converter);
-  return converter;
+  if (found == converters_.end()) {
+    found = converters_.emplace(code_page, iconv_open("UTF-16LE", IconvName(code_page))).first;
+  }
+  // A code page this C library lacks is read as the default one.
+  if (found->second == kNoConverter && code_page != kDefaultCodePage) {
+    return Converter(kDefaultCodePage);
+  }
+  return found->second;
 }
 
 void RtfTextDecoder::Decode(int code_page, std::string_view bytes, QString& out) {
@@ -139,14 +159,15 @@ void RtfTextDecoder::Decode(int code_page, std::string_view bytes, QString& out)
     char* out_ptr = reinterpret_cast<char*>(buffer);
     size_t out_left = sizeof buffer;
     const size_t result = iconv(converter, &in, &in_left, &out_ptr, &out_left);
+    const int error = errno;
     const qsizetype units = static_cast<qsizetype>((sizeof buffer - out_left) / 2);
     qFromLittleEndian<char16_t>(buffer, units, buffer);
     out.append(reinterpret_cast<const QChar*>(buffer), units);
     if (result != static_cast<size_t>(-1)) break;
-    if (errno == E2BIG && units > 0) continue;
+    if (error == E2BIG && units > 0) continue;
     out += QChar::ReplacementCharacter;
-    if (errno != EILSEQ) break;  // a sequence cut off by the end, or worse
-    ++in;  // skip the byte that does not decode and go on
+    if (error != EILSEQ) break;  // a sequence cut off by the end, or worse
+    ++in;                        // skip the byte that does not decode and go on
     --in_left;
   }
 }

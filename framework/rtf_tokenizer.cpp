@@ -82,7 +82,8 @@ void RtfTokenizer::ReadWord(RtfToken& token) {
   token.kind = RtfToken::Kind::kWord;
   token.text = input_.substr(start, pos_ - start);
 
-  const bool negative = pos_ + 1 < input_.size() && input_[pos_] == '-' && IsDigit(input_[pos_ + 1]);
+  const bool negative =
+      pos_ + 1 < input_.size() && input_[pos_] == '-' && IsDigit(input_[pos_ + 1]);
   if (negative) ++pos_;
   if (pos_ < input_.size() && IsDigit(input_[pos_])) {
     // Saturate well above the int range, then clamp: no overflow however long

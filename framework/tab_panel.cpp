@@ -10,6 +10,8 @@ namespace fw {
 TabPanel::TabPanel(Window& window)
     : Control(window, new QTabWidget(window.Content())), tabs_(static_cast<QTabWidget*>(Widget())) {
   tabs_->setFocusPolicy(Qt::TabFocus);
+  // The designs centre the tabs over their pages.
+  tabs_->setStyleSheet(QStringLiteral("QTabWidget::tab-bar { alignment: center; }"));
   QObject::connect(tabs_, &QTabWidget::currentChanged, this, [this] {
     ParentWindow().UpdatePageVisibility();
     Raise(QStringLiteral("Change"));

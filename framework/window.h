@@ -132,9 +132,10 @@ template <class T>
 T* Window::Implicit() {
   for (Window* window : Registry())
     if (auto* typed = dynamic_cast<T*>(window); typed && window->open_) return typed;
-  auto* window = new T();
+  // A layout that fails to build leaves no half-made window behind.
+  auto window = std::unique_ptr<T>(new T());
   window->Build();
-  return window;
+  return window.release();
 }
 
 // Looks up a method by "Control_Event" to attach it; each window class keeps

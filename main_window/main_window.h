@@ -11,6 +11,7 @@
 #include "framework/slider.h"
 #include "framework/static_text.h"
 #include "framework/task.h"
+#include "framework/text_drag.h"
 #include "framework/window.h"
 
 class MainWindow : public fw::Window {
@@ -39,6 +40,9 @@ class MainWindow : public fw::Window {
   void Canvas1_DropObject(fw::Canvas& me, const fw::DragItem& obj, int action);
   bool Canvas1_MouseDown(fw::Canvas& me, int x, int y);
   void Canvas1_MouseDrag(fw::Canvas& me, int x, int y);
+  // What dragging out of the well carries: the shown character and its
+  // glyph, held at (x, y) in the well.
+  fw::TextDrag MakeDragOut(int x, int y);
   void Canvas1_Open(fw::Canvas& me);
   void CurrentText_Open(fw::StaticText& me);
   void PopupMenu1_Open(fw::PopupMenu& me);

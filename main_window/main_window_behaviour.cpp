@@ -84,6 +84,12 @@ bool MainWindow::Canvas1_MouseDown(fw::Canvas&, int, int) { return true; }
 void MainWindow::Canvas1_MouseDrag(fw::Canvas& me, int x, int y) {
   fw::TextDrag drag;
   if (!drag.Create()) return;
+  drag = MakeDragOut(x, y);
+  drag.StartDrag(me.Widget());
+}
+
+fw::TextDrag MainWindow::MakeDragOut(int x, int y) {
+  fw::TextDrag drag;
   const QString current = ControlByName<fw::StaticText>("CurrentText").Caption();
   // The glyph in black on a transparent ground: a black block seen through a
   // mask that holds the glyph.
@@ -99,7 +105,7 @@ void MainWindow::Canvas1_MouseDrag(fw::Canvas& me, int x, int y) {
   image.Mask().GetGraphics().DrawPicture(mask, 0, 0);
   drag.AddText(current);
   drag.SetDragImage(image.Composited(), QPoint(x, y));
-  drag.StartDrag(me.Widget());
+  return drag;
 }
 
 void MainWindow::PopupMenu1_Open(fw::PopupMenu&) {}

@@ -85,11 +85,12 @@ class TestRtfReader : public QObject {
     TextRow("no-break space", R"({\rtf1 a\~b})", QStringLiteral("a\u00A0b"));
     TextRow("optional hyphen dropped", R"({\rtf1 a\-b})", "ab");
     TextRow("non-breaking hyphen", R"({\rtf1 a\_b})", QStringLiteral("a\u2011b"));
-    TextRow("punctuation words", R"({\rtf1 \emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote})",
+    TextRow("punctuation words",
+            R"({\rtf1 \emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote})",
             QStringLiteral("\u2014\u2013\u2022\u2018\u2019\u201C\u201D"));
     TextRow("one delimiter space consumed", R"({\rtf1 \b  x})", " x");
-    TextRow("unknown words ignored", R"({\rtf1\cocoartf824\cocoasubrtf410 \foo\bar12 x\viewkind0 y})",
-            "xy");
+    TextRow("unknown words ignored",
+            R"({\rtf1\cocoartf824\cocoasubrtf410 \foo\bar12 x\viewkind0 y})", "xy");
     TextRow("negative parameter", R"({\rtf1 \fi-720 x})", "x");
     TextRow("hyphen without digits is text", R"({\rtf1 \b-x})", "-x");
   }
@@ -128,16 +129,16 @@ class TestRtfReader : public QObject {
             QStringLiteral("国"));
     TextRow("Big5 font, fcharset136", R"({\rtf1{\fonttbl\f0\fcharset136 MingLiU;}\f0 \'b0\'ea})",
             QStringLiteral("國"));
-    TextRow("Shift_JIS font, fcharset128", R"({\rtf1{\fonttbl\f0\fcharset128 MS Gothic;}\f0 \'8d\'91})",
-            QStringLiteral("国"));
+    TextRow("Shift_JIS font, fcharset128",
+            R"({\rtf1{\fonttbl\f0\fcharset128 MS Gothic;}\f0 \'8d\'91})", QStringLiteral("国"));
     TextRow("ASCII under a GBK font", R"({\rtf1{\fonttbl\f0\fcharset134 SimSun;}\f0 ab\'b9\'fa})",
             QStringLiteral("ab国"));
     TextRow("cut multi-byte character", R"({\rtf1{\fonttbl\f0\fcharset134 SimSun;}\f0 \'b9}x)",
             QStringLiteral("\uFFFDx"));
     TextRow("Mac Roman by mac", R"({\rtf1\mac \'a5\'8e})", QStringLiteral("•é"));
     TextRow("Mac Roman by ansicpg10000", R"({\rtf1\ansi\ansicpg10000 \'a5})", QStringLiteral("•"));
-    TextRow("Mac Roman font under ansi", R"({\rtf1\ansi{\fonttbl\f0\fcharset77 Helvetica;}\f0 \'a5})",
-            QStringLiteral("•"));
+    TextRow("Mac Roman font under ansi",
+            R"({\rtf1\ansi{\fonttbl\f0\fcharset77 Helvetica;}\f0 \'a5})", QStringLiteral("•"));
     TextRow("windows-1252 by default", R"({\rtf1 \'93\'e9\'80})", QStringLiteral("“é€"));
     TextRow("undefined windows-1252 byte", R"({\rtf1 \'81x})", QStringLiteral("\uFFFDx"));
     TextRow("windows-1251 by ansicpg", R"({\rtf1\ansi\ansicpg1251 \'c0})", QStringLiteral("А"));
@@ -154,7 +155,8 @@ class TestRtfReader : public QObject {
     AddTextColumns();
     TextRow("generator", R"({\rtf1{\*\generator Writer 1.0;}x})", "x");
     TextRow("unknown ignorable, nested", R"({\rtf1{\*\foo{a}{b{c}}}x})", "x");
-    TextRow("font and colour tables", kFontTable + R"({\colortbl;\red255\green255\blue255;}x})", "x");
+    TextRow("font and colour tables", kFontTable + R"({\colortbl;\red255\green255\blue255;}x})",
+            "x");
     TextRow("info", R"({\rtf1{\info{\title T}{\author A}}x})", "x");
     TextRow("paragraph inside info", R"({\rtf1{\info{\title a\par b}}x})", "x");
     TextRow("stylesheet", R"({\rtf1{\stylesheet{\s0 Normal;}}x})", "x");
@@ -194,53 +196,57 @@ class TestRtfReader : public QObject {
     QTest::addColumn<double>("points");
     const QString none;
     const QByteArray body = kFontTable + R"(\f1\fs24 )";
-    QTest::newRow("bold") << body + R"(\b x\b0 y})" << "x" << true << false << false
-                          << "Helvetica" << 12.0;
-    QTest::newRow("bold off") << body + R"(\b x\b0 y})" << "y" << false << false << false
-                              << "Helvetica" << 12.0;
-    QTest::newRow("b1") << body + R"(\b1 x})" << "x" << true << false << false << "Helvetica"
-                        << 12.0;
-    QTest::newRow("italic") << body + R"(\i x\i0 y})" << "x" << false << true << false
-                            << "Helvetica" << 12.0;
-    QTest::newRow("italic off") << body + R"(\i x\i0 y})" << "y" << false << false << false
-                                << "Helvetica" << 12.0;
-    QTest::newRow("underline") << body + R"(\ul x\ulnone y})" << "x" << false << false << true
-                               << "Helvetica" << 12.0;
-    QTest::newRow("ulnone") << body + R"(\ul x\ulnone y})" << "y" << false << false << false
-                            << "Helvetica" << 12.0;
-    QTest::newRow("ul0") << body + R"(\ul x\ul0 y})" << "y" << false << false << false
-                         << "Helvetica" << 12.0;
-    QTest::newRow("group end restores") << body + R"({\b\i\ul\fs40\f2 x}y})" << "y" << false
-                                        << false << false << "Helvetica" << 12.0;
-    QTest::newRow("inside group") << body + R"({\b\i\ul\fs40\f2 x}y})" << "x" << true << true
-                                  << true << "STXihei" << 20.0;
-    QTest::newRow("plain") << body + R"(\b\i\ul\fs40 \plain x})" << "x" << false << false << false
-                           << none << 12.0;
-    QTest::newRow("family from table") << body + R"(x})" << "x" << false << false << false
-                                       << "Helvetica" << 12.0;
+    QTest::newRow("bold") << body + R"(\b x\b0 y})"
+                          << "x" << true << false << false << "Helvetica" << 12.0;
+    QTest::newRow("bold off") << body + R"(\b x\b0 y})"
+                              << "y" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("b1") << body + R"(\b1 x})"
+                        << "x" << true << false << false << "Helvetica" << 12.0;
+    QTest::newRow("italic") << body + R"(\i x\i0 y})"
+                            << "x" << false << true << false << "Helvetica" << 12.0;
+    QTest::newRow("italic off") << body + R"(\i x\i0 y})"
+                                << "y" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("underline") << body + R"(\ul x\ulnone y})"
+                               << "x" << false << false << true << "Helvetica" << 12.0;
+    QTest::newRow("ulnone") << body + R"(\ul x\ulnone y})"
+                            << "y" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("ul0") << body + R"(\ul x\ul0 y})"
+                         << "y" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("group end restores") << body + R"({\b\i\ul\fs40\f2 x}y})"
+                                        << "y" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("inside group") << body + R"({\b\i\ul\fs40\f2 x}y})"
+                                  << "x" << true << true << true << "STXihei" << 20.0;
+    QTest::newRow("plain") << body + R"(\b\i\ul\fs40 \plain x})"
+                           << "x" << false << false << false << none << 12.0;
+    QTest::newRow("family from table") << body + R"(x})"
+                                       << "x" << false << false << false << "Helvetica" << 12.0;
     QTest::newRow("Helvetica-Bold implies bold")
-        << kFontTable + R"(\f0 x})" << "x" << true << false << false << "Helvetica-Bold" << 12.0;
+        << kFontTable + R"(\f0 x})"
+        << "x" << true << false << false << "Helvetica-Bold" << 12.0;
     QTest::newRow("b0 keeps a bold face")
-        << kFontTable + R"(\f0\b0 x})" << "x" << true << false << false << "Helvetica-Bold" << 12.0;
+        << kFontTable + R"(\f0\b0 x})"
+        << "x" << true << false << false << "Helvetica-Bold" << 12.0;
     QTest::newRow("Times-Italic implies italic")
-        << kFontTable + R"(\f3 x})" << "x" << false << true << false << "Times-Italic" << 12.0;
+        << kFontTable + R"(\f3 x})"
+        << "x" << false << true << false << "Times-Italic" << 12.0;
     QTest::newRow("name decoded in its charset")
-        << kFontTable + R"(\f4 x})" << "x" << false << false << false << QStringLiteral("宋体")
-        << 12.0;
-    QTest::newRow("unknown font number") << kFontTable + R"(\f9 x})" << "x" << false << false
-                                         << false << none << 12.0;
+        << kFontTable + R"(\f4 x})"
+        << "x" << false << false << false << QStringLiteral("宋体") << 12.0;
+    QTest::newRow("unknown font number") << kFontTable + R"(\f9 x})"
+                                         << "x" << false << false << false << none << 12.0;
     QTest::newRow("deff") << QByteArray(R"({\rtf1\deff1{\fonttbl{\f1 Arial;}}x})") << "x" << false
                           << false << false << "Arial" << 12.0;
-    QTest::newRow("fs36") << body + R"(\fs36 x})" << "x" << false << false << false << "Helvetica"
-                          << 18.0;
-    QTest::newRow("odd half points") << body + R"(\fs25 x})" << "x" << false << false << false
-                                     << "Helvetica" << 12.5;
-    QTest::newRow("fs0 ignored") << body + R"(\fs0 x})" << "x" << false << false << false
-                                 << "Helvetica" << 12.0;
-    QTest::newRow("fs below int range ignored") << body + R"(\fs-2147483649 x})" << "x" << false
-                                                << false << false << "Helvetica" << 12.0;
-    QTest::newRow("huge fs capped") << body + R"(\fs99999999999 x})" << "x" << false << false
-                                    << false << "Helvetica" << 1638.0;
+    QTest::newRow("fs36") << body + R"(\fs36 x})"
+                          << "x" << false << false << false << "Helvetica" << 18.0;
+    QTest::newRow("odd half points") << body + R"(\fs25 x})"
+                                     << "x" << false << false << false << "Helvetica" << 12.5;
+    QTest::newRow("fs0 ignored") << body + R"(\fs0 x})"
+                                 << "x" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("fs below int range ignored")
+        << body + R"(\fs-2147483649 x})"
+        << "x" << false << false << false << "Helvetica" << 12.0;
+    QTest::newRow("huge fs capped") << body + R"(\fs99999999999 x})"
+                                    << "x" << false << false << false << "Helvetica" << 1638.0;
   }
   void charFormat() {
     QFETCH(QByteArray, rtf);
@@ -261,16 +267,16 @@ class TestRtfReader : public QObject {
     QTest::addColumn<QList<int>>("alignments");
     const int left = Qt::AlignLeft, centre = Qt::AlignHCenter, right = Qt::AlignRight;
     QTest::newRow("default left") << QByteArray(R"({\rtf1 a})") << QList<int>{left};
-    QTest::newRow("qc lasts past par") << QByteArray(R"({\rtf1\qc a\par b})")
-                                       << QList<int>{centre, centre};
+    QTest::newRow("qc lasts past par")
+        << QByteArray(R"({\rtf1\qc a\par b})") << QList<int>{centre, centre};
     QTest::newRow("pard resets") << QByteArray(R"({\rtf1\qc a\par\pard b})")
                                  << QList<int>{centre, left};
     QTest::newRow("ql") << QByteArray(R"({\rtf1\qc a\par\ql b})") << QList<int>{centre, left};
     QTest::newRow("qr") << QByteArray(R"({\rtf1\qr a})") << QList<int>{right};
     QTest::newRow("qj") << QByteArray(R"({\rtf1\qj a})") << QList<int>{int(Qt::AlignJustify)};
     QTest::newRow("qnatural") << QByteArray(R"({\rtf1\qr\ql\qnatural a})") << QList<int>{left};
-    QTest::newRow("set late in paragraph") << QByteArray(R"({\rtf1 a\qc\par b})")
-                                           << QList<int>{centre, centre};
+    QTest::newRow("set late in paragraph")
+        << QByteArray(R"({\rtf1 a\qc\par b})") << QList<int>{centre, centre};
   }
   void alignment() {
     QFETCH(QByteArray, rtf);
@@ -316,10 +322,14 @@ class TestRtfReader : public QObject {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("expected");
     const QByteArray open(100000, '{'), close(100000, '}');
-    QTest::newRow("unclosed") << open + "x" << "x";
-    QTest::newRow("closed") << open + R"(\b x)" + close + "y" << "xy";
-    QTest::newRow("inside a skipped group") << "{\\*\\foo" + open + "x" + close + "}y" << "y";
-    QTest::newRow("closing first") << close + open + "x" << "x";
+    QTest::newRow("unclosed") << open + "x"
+                              << "x";
+    QTest::newRow("closed") << open + R"(\b x)" + close + "y"
+                            << "xy";
+    QTest::newRow("inside a skipped group") << "{\\*\\foo" + open + "x" + close + "}y"
+                                            << "y";
+    QTest::newRow("closing first") << close + open + "x"
+                                   << "x";
   }
   void deepNesting() {
     QFETCH(QByteArray, rtf);
@@ -335,7 +345,8 @@ class TestRtfReader : public QObject {
   }
 
   void largeDocument() {
-    const QByteArray paragraph = R"(plain {\b bold} \u22269?\'e9 text\par)" "\r";
+    const QByteArray paragraph = R"(plain {\b bold} \u22269?\'e9 text\par)"
+                                 "\r";
     constexpr int kParagraphs = 50000;
     QTextDocument doc;
     fw::ReadRtf("{\\rtf1 " + paragraph.repeated(kParagraphs) + "}", doc);

@@ -11,9 +11,14 @@
 #include "framework/thread.h"
 #include "framework/window.h"
 
-AppFixture::AppFixture(const QString& dataFolder)
+AppFixture::AppFixture(const QString& dataFolder, const QByteArray& preferences)
     : dataFolder_(dataFolder.isEmpty() ? emptyData_.path() : dataFolder) {
   qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+  if (!preferences.isEmpty()) {
+    QFile file(config_.path() + QStringLiteral("/Quillfern Preferences"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(preferences) != preferences.size())
+      qFatal("cannot write the preset preferences file");
+  }
   fw::SetApplicationFolder(dataFolder_);
   fw::SetMessageHandler([this](const QString& text) { messages << text; });
   InitFileTypes();

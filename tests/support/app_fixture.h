@@ -3,6 +3,7 @@
 // loop: a fresh preferences folder, a chosen application folder, message boxes
 // recorded instead of shown, the application object opened and the main
 // window built. Tests drive the real windows through it.
+#include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -12,8 +13,9 @@
 class AppFixture {
  public:
   // dataFolder: the application folder with the databases and UniVariants;
-  // empty: a fresh empty folder.
-  explicit AppFixture(const QString& dataFolder = QString());
+  // empty: a fresh empty folder. preferences: when not empty, the bytes of the
+  // preferences file as it stands before start-up.
+  explicit AppFixture(const QString& dataFolder = QString(), const QByteArray& preferences = {});
   ~AppFixture();
   AppFixture(const AppFixture&) = delete;
   AppFixture& operator=(const AppFixture&) = delete;

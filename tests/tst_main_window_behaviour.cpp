@@ -1,0 +1,389 @@
+// The main window's behaviour apart from the lookup itself: backdrops, focus
+// tracking, the variant tooltip, the character well as drop target and drag
+// source, the variant font size and its preference, Select All, closing.
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QSlider>
+#include <QTest>
+#include <QTextEdit>
+
+#include "app/preferences_store.h"
+#include "app/project_pictures.h"
+#include "framework/application.h"
+#include "framework/canvas.h"
+#include "framework/edit_field.h"
+#include "framework/slider.h"
+#include "framework/static_text.h"
+#include "framework/text_drag.h"
+#include "framework/thread.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+const QString kSupplementary = QString::fromUcs4(U"\U00020000");
+
+// Gives the keyboard focus to widget in its (then active) window.
+bool FocusOn(QWidget* widget) {
+  QWidget* top = widget->window();
+  top->activateWindow();
+  if (!QTest::qWaitForWindowActive(top)) return false;
+  widget->setFocus(Qt::OtherFocusReason);
+  return QTest::qWaitFor([widget] { return widget->hasFocus(); });
+}
+
+QByteArray PreferencesWithVariantFontSize(const QString& size) {
+  return PreferencesStore::Updated(PreferencesStore::InitialDocument(QStringLiteral("12")),
+                                   QStringLiteral("VariantFontSize"), size)
+      .value();
+}
+
+QString StoredPreference(const AppFixture& app, const QString& key) {
+  QFile file(app.ConfigFolder() + QStringLiteral("/Quillfern Preferences"));
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
+  return PreferencesStore::ValueIn(file.readAll(), key).value_or(QStringLiteral("<unreadable>"));
+}
+
+// The bytes of text's UTF-16 code units as this machine stores them.
+QByteArray NativeUtf16(const std::u16string& text) {
+  return QByteArray(reinterpret_cast<const char*>(text.data()),
+                    qsizetype(text.size() * sizeof(char16_t)));
+}
+
+// Pixel for pixel (the stored pictures carry a colour space the copies lack).
+bool SamePixels(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return false;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) return false;
+  return true;
+}
+
+void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class MainWindowBehaviourTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void backdropIsTheCachedPictureSeenThroughItsMask_data() {
+    QTest::addColumn<QString>("canvas");
+    QTest::newRow("search field frame") << "Canvas2";
+    QTest::newRow("character well frame") << "Canvas3";
+  }
+  void backdropIsTheCachedPictureSeenThroughItsMask() {
+    QFETCH(QString, canvas);
+    AppFixture app;
+    const bool field = canvas == QLatin1String("Canvas2");
+    const std::shared_ptr<fw::Picture> picture = field ? roundedfield() : imagewellipict();
+    const std::shared_ptr<fw::Picture> mask = field ? roundedfieldmask() : imagewellmask();
+    const std::shared_ptr<fw::Picture> backdrop =
+        app.Control<fw::Canvas>(canvas.toUtf8()).Backdrop();
+    QVERIFY(backdrop);
+    QCOMPARE(backdrop.get(), picture.get());
+    QVERIFY(backdrop->HasMask());
+    QVERIFY(SamePixels(backdrop->Mask().Image(), mask->Image()));
+    const QImage shown = backdrop->Composited();
+    QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(shown.pixel(shown.width() / 2, shown.height() / 2)), 255);
+  }
+
+  void codeAndCurrentTextStartEmptyAndCurrentFieldFollowsFocus() {
+    AppFixture app;
+    QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), QString());
+    QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(), QString());
+    QCOMPARE(app.Window()->CurrentField, QString());
+    QVERIFY(FocusOn(app.Control<fw::EditField>("HanziField").Widget()));
+    QCOMPARE(app.Window()->CurrentField, QStringLiteral("HanziField"));
+    QVERIFY(FocusOn(app.Control<fw::EditField>("ZVariantField").Widget()));
+    QCOMPARE(app.Window()->CurrentField, QStringLiteral("ZVariantField"));
+    QVERIFY(FocusOn(app.Control<fw::Slider>("Slider1").Widget()));
+    QCOMPARE(app.Window()->CurrentField, QStringLiteral("ZVariantField"));
+  }
+
+  void variantTooltipNamesTheCharacterUnderTheMouse_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("textSize");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<QString>("tag");
+    const QString bigTwo = QStringLiteral("大太");
+    const QString firstTag = QStringLiteral("大\nUnicode: 5927");
+    QTest::newRow("first character at its left edge") << bigTwo << 40 << 2 << firstTag;
+    QTest::newRow("first character at its right edge") << bigTwo << 40 << 41 << firstTag;
+    QTest::newRow("second character") << bigTwo << 40 << 42 << QStringLiteral("太\nUnicode: 592A");
+    QTest::newRow("past the last character") << bigTwo << 40 << 82 << QString();
+    QTest::newRow("left of the first character") << bigTwo << 40 << 0 << QString();
+    QTest::newRow("empty field") << QString() << 40 << 2 << QString();
+    QTest::newRow("code 0000") << QString(QChar(0)) + QStringLiteral("大") << 40 << 2 << QString();
+    QTest::newRow("supplementary character")
+        << kSupplementary << 40 << 2 << kSupplementary + QStringLiteral("\nUnicode: 20000");
+    QTest::newRow("after a supplementary character")
+        << kSupplementary + QStringLiteral("大") << 40 << 42 << firstTag;
+    QTest::newRow("text size 0") << bigTwo << 0 << 2 << QString();
+    QTest::newRow("smaller text") << bigTwo << 30 << 35 << QStringLiteral("太\nUnicode: 592A");
+  }
+  void variantTooltipNamesTheCharacterUnderTheMouse() {
+    QFETCH(QString, text);
+    QFETCH(int, textSize);
+    QFETCH(int, x);
+    QFETCH(QString, tag);
+    AppFixture app;
+    fw::EditField& field = app.Control<fw::EditField>("ZVariantField");
+    field.SetText(text);
+    field.SetTextSize(textSize);
+
+    // The handler itself; the height does not matter.
+    for (const int y : {0, 30, 500}) {
+      field.SetHelpTag(QStringLiteral("stale"));
+      app.Window()->ZVariantField_MouseMove(field, x, y);
+      QCOMPARE(field.HelpTag(), tag);
+    }
+
+    // A real mouse move over the field's inner viewport.
+    auto* viewport = static_cast<QTextEdit*>(field.Widget())->viewport();
+    const QPoint at = viewport->mapFrom(field.Widget(), QPoint(x, 20));
+    if (!viewport->rect().contains(at)) return;  // left of the viewport: the frame
+    QVERIFY(QTest::qWaitForWindowExposed(field.Widget()->window()));
+    field.SetHelpTag(QStringLiteral("stale"));
+    // A move to where the mouse already is would not be delivered.
+    QTest::mouseMove(field.Widget()->window(), QPoint(1, 1));
+    QTest::mouseMove(viewport, at);
+    QTRY_COMPARE(field.HelpTag(), tag);
+  }
+
+  void droppedTextIsLookedUpByItsFirstCharacter_data() {
+    QTest::addColumn<QString>("dropped");
+    QTest::addColumn<QString>("searchText");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("three characters") << "漢字詞"
+                                      << "漢字"
+                                      << "漢"
+                                      << "Unicode: 6F22";
+    QTest::newRow("one character") << "漢"
+                                   << "漢"
+                                   << "漢"
+                                   << "Unicode: 6F22";
+    QTest::newRow("supplementary first")
+        << kSupplementary + "漢字" << kSupplementary + "漢" << kSupplementary << "Unicode: 20000";
+  }
+  void droppedTextIsLookedUpByItsFirstCharacter() {
+    QFETCH(QString, dropped);
+    QFETCH(QString, searchText);
+    QFETCH(QString, current);
+    QFETCH(QString, code);
+    AppFixture app(RealDataFolder());
+    fw::Canvas& well = app.Control<fw::Canvas>("Canvas1");
+    QVERIFY(well.AcceptsTextDrops());
+    app.Window()->Canvas1_DropObject(well, fw::DragItem{dropped}, Qt::CopyAction);
+    QCOMPARE(app.Control<fw::EditField>("HanziField").Text(), searchText);
+    QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(), current);
+    QVERIFY(AppFixture::WaitForLookups());
+    QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), code);
+    QCOMPARE(app.messages, QStringList());
+  }
+
+  void aRealDropReachesTheWell() {
+    AppFixture app(RealDataFolder());
+    QWidget* well = app.Control<fw::Canvas>("Canvas1").Widget();
+    QMimeData text;
+    text.setText(QStringLiteral("漢字詞"));
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(well, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(well, &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(app.Control<fw::EditField>("HanziField").Text(), QStringLiteral("漢字"));
+    QVERIFY(AppFixture::WaitForLookups());
+    QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), QStringLiteral("Unicode: 6F22"));
+  }
+
+  void aDropWithoutTextIsRefused() {
+    AppFixture app;
+    QWidget* well = app.Control<fw::Canvas>("Canvas1").Widget();
+    QMimeData picture;
+    picture.setData(QStringLiteral("image/png"), QByteArray("\x89PNG"));
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &picture, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(well, &enter);
+    QVERIFY(!enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &picture, Qt::LeftButton, Qt::NoModifier);
+    drop.setAccepted(false);
+    QApplication::sendEvent(well, &drop);
+    QVERIFY(!drop.isAccepted());
+    QCOMPARE(app.Control<fw::EditField>("HanziField").Text(), QString());
+    QCOMPARE(fw::Thread::Running(), 0);
+  }
+
+  void dragOutCarriesTheCharacterAndItsGlyph_data() {
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QByteArray>("utf16");
+    QTest::newRow("basic plane") << "漢" << NativeUtf16(u"漢");
+    QTest::newRow("supplementary") << kSupplementary << NativeUtf16(u"\U00020000");
+  }
+  void dragOutCarriesTheCharacterAndItsGlyph() {
+    QFETCH(QString, character);
+    QFETCH(QByteArray, utf16);
+    AppFixture app(RealDataFolder());
+    app.LookUp(character);
+    const fw::TextDrag drag = app.Window()->MakeDragOut(17, 30);
+    QCOMPARE(drag.Text(), character);
+    const std::unique_ptr<QMimeData> data(drag.MakeMimeData());
+    QCOMPARE(data->data(QString::fromLatin1(fw::kUtf16TextFlavour)), utf16);
+    QVERIFY(data->hasText());
+    QCOMPARE(data->text(), character);
+    // The image's top left lies on the well's top left.
+    QCOMPARE(drag.HotSpot(), QPoint(17, 30));
+
+    const QImage image = drag.Image().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), QSize(100, 100));
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(image.pixel(99, 99)), 0);
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb pixel = image.pixel(x, y);
+        if (qAlpha(pixel) == 0) continue;
+        if (qAlpha(pixel) == 255) ++opaque;
+        // Whatever shows of the glyph is black.
+        QVERIFY2(qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0,
+                 qPrintable(QStringLiteral("pixel %1,%2 is not black").arg(x).arg(y)));
+      }
+    QVERIFY2(opaque > 100, qPrintable(QString::number(opaque)));
+  }
+
+  void dragOutBeforeAnyLookupIsEmpty() {
+    AppFixture app;
+    const fw::TextDrag drag = app.Window()->MakeDragOut(0, 0);
+    QCOMPARE(drag.Text(), QString());
+    QCOMPARE(drag.HotSpot(), QPoint(0, 0));
+    const std::unique_ptr<QMimeData> data(drag.MakeMimeData());
+    QCOMPARE(data->data(QString::fromLatin1(fw::kUtf16TextFlavour)), QByteArray());
+    const QImage image = drag.Image().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), QSize(100, 100));
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qAlpha(image.pixel(x, y)) != 0)
+          QFAIL(qPrintable(QStringLiteral("pixel %1,%2 shows").arg(x).arg(y)));
+  }
+
+  void storedVariantFontSizeSetsFieldAndSlider_data() {
+    QTest::addColumn<QByteArray>("preferences");
+    QTest::addColumn<int>("textSize");
+    QTest::addColumn<int>("sliderValue");
+    QTest::newRow("45") << PreferencesWithVariantFontSize("45") << 45 << 45;
+    QTest::newRow("the slider's minimum") << PreferencesWithVariantFontSize("30") << 30 << 30;
+    QTest::newRow("fraction dropped") << PreferencesWithVariantFontSize("45.7") << 45 << 45;
+    QTest::newRow("not a number") << PreferencesWithVariantFontSize("abc") << 40 << 40;
+    QTest::newRow("0") << PreferencesWithVariantFontSize("0") << 40 << 40;
+    QTest::newRow("negative") << PreferencesWithVariantFontSize("-3") << 40 << 40;
+    QTest::newRow("below 1") << PreferencesWithVariantFontSize("0.5") << 40 << 40;
+    QTest::newRow("beyond 32 bits") << PreferencesWithVariantFontSize("99999999999") << 40 << 40;
+    QTest::newRow("no entry") << PreferencesStore::InitialDocument("12") << 40 << 40;
+    QTest::newRow("no file") << QByteArray() << 40 << 40;
+    // The variants follow the slider, so they never show a size it cannot.
+    QTest::newRow("below the slider's minimum") << PreferencesWithVariantFontSize("10") << 30 << 30;
+    QTest::newRow("above the slider's maximum") << PreferencesWithVariantFontSize("70") << 50 << 50;
+  }
+  void storedVariantFontSizeSetsFieldAndSlider() {
+    QFETCH(QByteArray, preferences);
+    QFETCH(int, textSize);
+    QFETCH(int, sliderValue);
+    AppFixture app(QString(), preferences);
+    QCOMPARE(app.Control<fw::EditField>("ZVariantField").TextSize(), textSize);
+    QCOMPARE(app.Control<fw::Slider>("Slider1").Value(), sliderValue);
+    QCOMPARE(app.messages, QStringList());
+  }
+
+  void movingTheSliderResizesTheVariantsAtOnce() {
+    AppFixture app;
+    app.Control<fw::Slider>("Slider1").SetValue(33);
+    QCOMPARE(app.Control<fw::EditField>("ZVariantField").TextSize(), 33);
+    // Dragging the real slider goes the same way.
+    auto* slider = static_cast<QSlider*>(app.Control<fw::Slider>("Slider1").Widget());
+    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(app.Control<fw::EditField>("ZVariantField").TextSize(), 34);
+  }
+
+  void closingStoresTheVariantFontSizeAndQuits_data() {
+    QTest::addColumn<bool>("viaFileClose");
+    QTest::addColumn<int>("sliderValue");  // 0: untouched
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("close box, untouched") << false << 0 << "40";
+    QTest::newRow("close box, moved") << false << 47 << "47";
+    QTest::newRow("File Close, untouched") << true << 0 << "40";
+    QTest::newRow("File Close, moved") << true << 31 << "31";
+  }
+  void closingStoresTheVariantFontSizeAndQuits() {
+    QFETCH(bool, viaFileClose);
+    QFETCH(int, sliderValue);
+    QFETCH(QString, stored);
+    AppFixture app;
+    MainWindow* window = app.Window();
+    if (sliderValue) app.Control<fw::Slider>("Slider1").SetValue(sliderValue);
+    QVERIFY(!fw::QuitRequested());
+    if (viaFileClose)
+      QCOMPARE(window->FileClose_Action(), false);
+    else
+      window->CloseWindow();
+    QCOMPARE(StoredPreference(app, QStringLiteral("VariantFontSize")), stored);
+    QVERIFY(fw::QuitRequested());
+    QVERIFY(!window->IsOpen());
+    QVERIFY(fw::Window::OpenWindows().empty());
+    DeleteClosedWindows();
+    QCOMPARE(app.messages, QStringList());
+  }
+
+  void selectAllSelectsTheWholeTextOfTheFieldLastFocused_data() {
+    QTest::addColumn<QString>("focused");  // "": none yet
+    QTest::addColumn<QString>("searchText");
+    QTest::addColumn<QString>("variants");
+    QTest::newRow("nothing focused yet") << ""
+                                         << "漢字"
+                                         << "汉漢";
+    QTest::newRow("variants") << "ZVariantField"
+                              << "漢字"
+                              << "汉漢";
+    QTest::newRow("variants with a supplementary character")
+        << "ZVariantField"
+        << "漢" << QStringLiteral("汉") + kSupplementary + QStringLiteral("漢");
+    QTest::newRow("search text") << "HanziField"
+                                 << "漢字詞"
+                                 << "汉漢";
+    QTest::newRow("Latin search text") << "HanziField"
+                                       << "abc"
+                                       << "";
+  }
+  void selectAllSelectsTheWholeTextOfTheFieldLastFocused() {
+    QFETCH(QString, focused);
+    QFETCH(QString, searchText);
+    QFETCH(QString, variants);
+    AppFixture app;
+    fw::EditField& hanzi = app.Control<fw::EditField>("HanziField");
+    fw::EditField& zvariants = app.Control<fw::EditField>("ZVariantField");
+    hanzi.SetText(searchText);
+    zvariants.SetText(variants);
+    if (!focused.isEmpty()) {
+      QVERIFY(FocusOn(app.Control<fw::EditField>(focused.toUtf8()).Widget()));
+      // Focus elsewhere: the window, not the focused widget, has to act.
+      QVERIFY(FocusOn(app.Control<fw::Slider>("Slider1").Widget()));
+    }
+    hanzi.SetSelStart(0);
+    zvariants.SetSelStart(0);
+    QCOMPARE(app.Window()->EditSelectAll_Action(), false);
+    const auto selected = [&](fw::EditField& field) -> QString {
+      return field.Name == focused ? field.Text() : QString();
+    };
+    QCOMPARE(hanzi.SelText(), selected(hanzi));
+    QCOMPARE(zvariants.SelText(), selected(zvariants));
+    QCOMPARE(hanzi.SelStart(), 0);
+    QCOMPARE(zvariants.SelStart(), 0);
+  }
+};
+
+QTEST_MAIN(MainWindowBehaviourTest)
+#include "tst_main_window_behaviour.moc"

@@ -1,0 +1,392 @@
+// The menu bar: its tree, the menus Qt shows, the enabling pass, dispatch to
+// the front window or the application, and what the items do.
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QUrl>
+
+#include "app/menu_bar1.h"
+#include "app/menu_items.h"
+#include "app/preferences_store.h"
+#include "framework/application.h"
+#include "framework/edit_field.h"
+#include "framework/slider.h"
+#include "help_about/about_window.h"
+#include "help_about/help_window.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+const QString kSupplementary = QString::fromUcs4(U"\U00020000");
+
+enum class Kind { Item, Quit, About };
+
+bool Activate(fw::Window& window) {
+  window.Show();
+  window.Widget()->activateWindow();
+  return QTest::qWaitForWindowActive(window.Widget());
+}
+
+bool FocusOn(QWidget* widget) {
+  QWidget* top = widget->window();
+  top->activateWindow();
+  if (!QTest::qWaitForWindowActive(top)) return false;
+  widget->setFocus(Qt::OtherFocusReason);
+  return QTest::qWaitFor([widget] { return widget->hasFocus(); });
+}
+
+fw::MenuItem& Item(const char* name) {
+  fw::MenuItem* item = MenuBar1::Instance()->Lookup(QString::fromLatin1(name));
+  if (!item) throw std::logic_error(std::string("no menu item ") + name);
+  return *item;
+}
+
+void Choose(const char* name) { MenuBar1::Instance()->Dispatch(Item(name)); }
+
+template <class W>
+int OpenCount() {
+  int count = 0;
+  for (fw::Window* window : fw::Window::OpenWindows()) count += dynamic_cast<W*>(window) != nullptr;
+  return count;
+}
+
+QString StoredPreference(const AppFixture& app, const QString& key) {
+  QFile file(app.ConfigFolder() + QStringLiteral("/Quillfern Preferences"));
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
+  return PreferencesStore::ValueIn(file.readAll(), key).value_or(QStringLiteral("<unreadable>"));
+}
+
+void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Kind)
+
+// Takes the URLs the program asks the desktop to open.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+};
+
+class MenusTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void barHoldsTheItemsInOrder_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");  // "": the bar
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<Kind>("kind");
+    const auto row = [](const char* name, const char* parent, int index, const char* text,
+                        const char* shortcut, Kind kind = Kind::Item) {
+      QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << index
+                          << QString::fromUtf8(text) << QString::fromLatin1(shortcut) << kind;
+    };
+    row("FileMenu", "", 0, "File", "");
+    row("FileQuit", "FileMenu", 0, "Quit", "Cmd+Q", Kind::Quit);
+    row("FileClose", "FileMenu", 1, "Close", "Cmd+W");
+    row("EditMenu", "", 1, "Edit", "");
+    row("EditUndo", "EditMenu", 0, "Undo", "Cmd+Z");
+    row("UntitledMenu0", "EditMenu", 1, "-", "");
+    row("EditCut", "EditMenu", 2, "Cut", "Cmd+X");
+    row("EditCopy", "EditMenu", 3, "Copy", "Cmd+C");
+    row("EditPaste", "EditMenu", 4, "Paste", "Cmd+V");
+    row("EditClear", "EditMenu", 5, "Clear", "");
+    row("EditSelectAll", "EditMenu", 6, "Select All", "Cmd+A");
+    row("HelpMenu", "", 2, "Help", "");
+    row("HelpQuillfern", "HelpMenu", 0, "Quillfern Help", "Cmd+?");
+    row("HelpQuillfernHomepage", "HelpMenu", 1, "Quillfern Homepage", "");
+    row("AppleAboutthisapplication", "HelpMenu", 2, "About Quillfern", "", Kind::About);
+  }
+  void barHoldsTheItemsInOrder() {
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QFETCH(QString, shortcut);
+    QFETCH(Kind, kind);
+    MenuBar1* bar = MenuBar1::Instance();
+    fw::MenuItem* item = bar->Lookup(name);
+    QVERIFY(item);
+    fw::MenuItem* holder = parent.isEmpty() ? bar : bar->Child(parent);
+    QVERIFY(holder);
+    QCOMPARE(item->Parent(), holder);
+    QCOMPARE(holder->Item(index), item);
+    QCOMPARE(item->Text, text);
+    QCOMPARE(item->KeyboardShortcut, shortcut);
+    QVERIFY(item->AutoEnable);
+    QCOMPARE(dynamic_cast<fw::QuitMenuItem*>(item) != nullptr, kind == Kind::Quit);
+    QCOMPARE(dynamic_cast<fw::AppleMenuItem*>(item) != nullptr, kind == Kind::About);
+  }
+
+  void barHoldsNothingElse() {
+    MenuBar1* bar = MenuBar1::Instance();
+    QCOMPARE(bar->Count(), 3);
+    QCOMPARE(bar->Child("FileMenu")->Count(), 2);
+    QCOMPARE(bar->Child("EditMenu")->Count(), 7);
+    QCOMPARE(bar->Child("HelpMenu")->Count(), 3);
+    QVERIFY(Item("UntitledMenu0").IsSeparator());
+    QCOMPARE(bar->Child("FileMenu")->Lookup("FileClose"), &Item("FileClose"));
+    QVERIFY(!bar->Child("EditMenu")->Lookup("FileClose"));
+    QVERIFY(!bar->Lookup("UntitledMenu1"));
+  }
+
+  void accessorsFindTheOneBarsItems() {
+    AppFixture app;
+    MainWindow* window = app.Window();
+    QCOMPARE(MenuBar1::Instance(), MenuBar1::Instance());
+    QCOMPARE(App::Instance()->GetMenuBar(), MenuBar1::Instance());
+    QCOMPARE(window->GetMenuBar(), MenuBar1::Instance());
+    QCOMPARE(window->FileQuit(), &Item("FileQuit"));
+    QCOMPARE(window->FileClose(), &Item("FileClose"));
+    QCOMPARE(window->UntitledMenu0(), &Item("UntitledMenu0"));
+    QCOMPARE(window->EditSelectAll(), &Item("EditSelectAll"));
+    QCOMPARE(window->AppleAboutthisapplication(), &Item("AppleAboutthisapplication"));
+    QCOMPARE(window->UntitledMenu1(), nullptr);
+    QCOMPARE(FileClose(), &Item("FileClose"));
+    QCOMPARE(HelpQuillfern(), &Item("HelpQuillfern"));
+    QCOMPARE(HelpQuillfernHomepage(), &Item("HelpQuillfernHomepage"));
+    QCOMPARE(AppleAboutthisapplication(), &Item("AppleAboutthisapplication"));
+  }
+
+  void mainWindowShowsTheMenus() {
+    AppFixture app;
+    QMenuBar* shown = app.Window()->Widget()->menuBar();
+    QVERIFY(shown);
+    QStringList titles, items;
+    for (QAction* top : shown->actions()) {
+      QVERIFY(top->menu());
+      titles << top->text();
+      for (QAction* action : top->menu()->actions()) items << action->objectName();
+    }
+    QCOMPARE(titles, (QStringList{"File", "Edit", "Help"}));
+    QCOMPARE(items,
+             (QStringList{"FileQuit", "FileClose", "EditUndo", "UntitledMenu0", "EditCut",
+                          "EditCopy", "EditPaste", "EditClear", "EditSelectAll", "HelpQuillfern",
+                          "HelpQuillfernHomepage", "AppleAboutthisapplication"}));
+  }
+
+  void actionsCarryTheShortcuts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("keys");
+    QTest::newRow("FileQuit") << "FileQuit" << QStringList{"Ctrl+Q"};
+    QTest::newRow("FileClose") << "FileClose" << QStringList{"Ctrl+W"};
+    QTest::newRow("EditUndo") << "EditUndo" << QStringList{"Ctrl+Z"};
+    QTest::newRow("UntitledMenu0") << "UntitledMenu0" << QStringList{};
+    QTest::newRow("EditCut") << "EditCut" << QStringList{"Ctrl+X"};
+    QTest::newRow("EditCopy") << "EditCopy" << QStringList{"Ctrl+C"};
+    QTest::newRow("EditPaste") << "EditPaste" << QStringList{"Ctrl+V"};
+    QTest::newRow("EditClear") << "EditClear" << QStringList{};
+    QTest::newRow("EditSelectAll") << "EditSelectAll" << QStringList{"Ctrl+A"};
+    QTest::newRow("HelpQuillfern") << "HelpQuillfern" << QStringList{"Ctrl+?", "Ctrl+Shift+?"};
+    QTest::newRow("HelpQuillfernHomepage") << "HelpQuillfernHomepage" << QStringList{};
+    QTest::newRow("AppleAboutthisapplication") << "AppleAboutthisapplication" << QStringList{};
+  }
+  void actionsCarryTheShortcuts() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, keys);
+    AppFixture app;
+    auto* action =
+        app.Window()->Widget()->menuBar()->findChild<QMenu*>(Item(name.toLatin1()).Parent()->Name);
+    QVERIFY(action);
+    QAction* found = nullptr;
+    for (QAction* candidate : action->actions())
+      if (candidate->objectName() == name) found = candidate;
+    QVERIFY(found);
+    QCOMPARE(found, Item(name.toLatin1()).Action());
+    QStringList shortcuts;
+    for (const QKeySequence& key : found->shortcuts())
+      shortcuts << key.toString(QKeySequence::PortableText);
+    QCOMPARE(shortcuts, keys);
+    QCOMPARE(found->shortcutContext(), Qt::ApplicationShortcut);
+    QCOMPARE(found->isSeparator(), name == QLatin1String("UntitledMenu0"));
+  }
+
+  void enablingWithTheMainWindowInFront_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("enabled");
+    // The window enables only Select All; Close is on because it has a handler.
+    QTest::newRow("FileQuit") << "FileQuit" << true;
+    QTest::newRow("FileClose") << "FileClose" << true;
+    QTest::newRow("EditSelectAll") << "EditSelectAll" << true;
+    QTest::newRow("HelpQuillfern") << "HelpQuillfern" << true;
+    QTest::newRow("HelpQuillfernHomepage") << "HelpQuillfernHomepage" << true;
+    QTest::newRow("AppleAboutthisapplication") << "AppleAboutthisapplication" << true;
+    // No text field has the focus.
+    QTest::newRow("EditUndo") << "EditUndo" << false;
+    QTest::newRow("EditCut") << "EditCut" << false;
+    QTest::newRow("EditCopy") << "EditCopy" << false;
+    QTest::newRow("EditPaste") << "EditPaste" << false;
+    QTest::newRow("EditClear") << "EditClear" << false;
+  }
+  void enablingWithTheMainWindowInFront() {
+    QFETCH(QString, name);
+    QFETCH(bool, enabled);
+    AppFixture app;
+    QCOMPARE(fw::Window::Front(), app.Window());
+    MenuBar1::Instance()->UpdateEnabling();
+    fw::MenuItem& item = Item(name.toLatin1());
+    QCOMPARE(item.Enabled(), enabled);
+    QCOMPARE(item.Action()->isEnabled(), enabled);
+  }
+
+  void editItemsFollowTheFocusedField_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("search field") << "HanziField" << true;
+    QTest::newRow("read-only variants") << "ZVariantField" << false;
+  }
+  void editItemsFollowTheFocusedField() {
+    QFETCH(QString, field);
+    QFETCH(bool, editable);
+    AppFixture app;
+    QVERIFY(FocusOn(app.Control<fw::EditField>(field.toLatin1()).Widget()));
+    MenuBar1::Instance()->UpdateEnabling();
+    QVERIFY(Item("EditCopy").Enabled());
+    QVERIFY(Item("EditSelectAll").Enabled());
+    for (const char* name : {"EditUndo", "EditCut", "EditPaste", "EditClear"})
+      QVERIFY2(Item(name).Enabled() == editable, name);
+  }
+
+  void selectAllGoesToTheMainWindowsHandler() {
+    AppFixture app;
+    fw::EditField& variants = app.Control<fw::EditField>("ZVariantField");
+    variants.SetText(QStringLiteral("汉") + kSupplementary);
+    QVERIFY(FocusOn(variants.Widget()));
+    QVERIFY(FocusOn(app.Control<fw::Slider>("Slider1").Widget()));
+    variants.SetSelStart(0);
+    Choose("EditSelectAll");
+    QCOMPARE(variants.SelText(), variants.Text());
+  }
+
+  void closeClosesTheFrontWindowOnly_data() {
+    QTest::addColumn<QString>("front");
+    QTest::newRow("About") << "About";
+    QTest::newRow("Help") << "Help";
+  }
+  void closeClosesTheFrontWindowOnly() {
+    QFETCH(QString, front);
+    AppFixture app;
+    fw::Window* window = front == QLatin1String("About")
+                             ? static_cast<fw::Window*>(AboutWindow::Instance())
+                             : HelpWindow::Instance();
+    QVERIFY(Activate(*window));
+    QCOMPARE(fw::Window::Front(), window);
+    MenuBar1::Instance()->UpdateEnabling();
+    QVERIFY(Item("FileClose").Enabled());
+    Choose("FileClose");
+    QVERIFY(!window->IsOpen());
+    const std::vector<fw::Window*> open = fw::Window::OpenWindows();
+    QCOMPARE(open, (std::vector<fw::Window*>{app.Window()}));
+    QVERIFY(app.Window()->IsOpen());
+    QVERIFY(!fw::QuitRequested());
+    DeleteClosedWindows();
+  }
+
+  void theCloseShortcutWorksInTheAboutWindow() {
+    AppFixture app;
+    AboutWindow* about = AboutWindow::Instance();
+    QVERIFY(Activate(*about));
+    QTest::keyClick(about->Widget(), Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(!about->IsOpen());
+    QVERIFY(app.Window()->IsOpen());
+    DeleteClosedWindows();
+  }
+
+  void aboutAndHelpShowOnceHoweverOftenChosen_data() {
+    QTest::addColumn<QString>("item");
+    QTest::newRow("About") << "AppleAboutthisapplication";
+    QTest::newRow("Help") << "HelpQuillfern";
+  }
+  void aboutAndHelpShowOnceHoweverOftenChosen() {
+    QFETCH(QString, item);
+    AppFixture app;
+    const bool about = item == QLatin1String("AppleAboutthisapplication");
+    for (int i = 0; i < 2; ++i) {
+      if (about)
+        QCOMPARE(App::Instance()->AppleAboutthisapplication_Action(), false);
+      else
+        QCOMPARE(App::Instance()->HelpQuillfern_Action(), false);
+    }
+    Choose(item.toLatin1());
+    QCOMPARE(OpenCount<AboutWindow>(), about ? 1 : 0);
+    QCOMPARE(OpenCount<HelpWindow>(), about ? 0 : 1);
+    QCOMPARE(fw::Window::OpenWindows().size(), size_t(2));
+    QVERIFY(fw::Window::OpenWindows().back()->Widget()->isVisible());
+    QCOMPARE(app.messages, QStringList());
+  }
+
+  void quitClosesEveryWindowStoresTheSizeAndQuits() {
+    AppFixture app;
+    app.Control<fw::Slider>("Slider1").SetValue(36);
+    QVERIFY(Activate(*AboutWindow::Instance()));
+    QVERIFY(!fw::QuitRequested());
+    Choose("FileQuit");
+    QVERIFY(fw::QuitRequested());
+    QVERIFY(fw::Window::OpenWindows().empty());
+    QCOMPARE(StoredPreference(app, QStringLiteral("VariantFontSize")), QStringLiteral("36"));
+    QCOMPARE(app.messages, QStringList());
+    DeleteClosedWindows();
+  }
+
+  void copyPutsTheSelectedVariantOnTheClipboard_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("one character") << "汉漢" << 1 << 1 << "漢";
+    QTest::newRow("supplementary character")
+        << "汉" + kSupplementary + "漢" << 1 << 2 << kSupplementary;
+    QTest::newRow("all") << "汉漢" << 0 << 2 << "汉漢";
+  }
+  void copyPutsTheSelectedVariantOnTheClipboard() {
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, copied);
+    AppFixture app;
+    fw::EditField& variants = app.Control<fw::EditField>("ZVariantField");
+    variants.SetText(text);
+    QVERIFY(FocusOn(variants.Widget()));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    clipboard->setText(QStringLiteral("before"));
+    variants.SetSelStart(start);
+    variants.SetSelLength(length);
+    Choose("EditCopy");
+    QCOMPARE(clipboard->text(), copied);
+
+    // The shortcut, typed into the field.
+    clipboard->setText(QStringLiteral("before"));
+    variants.SetSelStart(start);
+    variants.SetSelLength(length);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), copied);
+  }
+
+  void homepageOpensTheProgramsSite() {
+    AppFixture app;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QCOMPARE(App::Instance()->HelpQuillfernHomepage_Action(), false);
+    Choose("HelpQuillfernHomepage");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    const QUrl homepage(QString::fromLatin1(App::kHomepage));
+    QCOMPARE(catcher.urls, (QList<QUrl>{homepage, homepage}));
+    QCOMPARE(homepage.scheme(), QStringLiteral("https"));
+    QCOMPARE(fw::Window::OpenWindows().size(), size_t(1));
+  }
+};
+
+QTEST_MAIN(MenusTest)
+#include "tst_menus.moc"

@@ -1,0 +1,144 @@
+// The main window on a real X server after looking up 國: screenshots are
+// saved for people to look at, and checked for what a person would see.
+#include <QDir>
+#include <QMainWindow>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+
+#include "framework/localized_strings.h"
+#include "framework/tab_panel.h"
+#include "support/app_fixture.h"
+
+#ifndef QUILLFERN_ARTIFACTS_DIR
+#define QUILLFERN_ARTIFACTS_DIR QUILLFERN_APP_DIR "/../artifacts"
+#endif
+
+namespace {
+
+// Counts the pixels of a rectangle of the shot that pass a test.
+int CountPixels(const QImage& shot, const QRect& area, const std::function<bool(QRgb)>& test) {
+  int count = 0;
+  const QRect inside = area.intersected(shot.rect());
+  for (int y = inside.top(); y <= inside.bottom(); ++y)
+    for (int x = inside.left(); x <= inside.right(); ++x) count += test(shot.pixel(x, y));
+  return count;
+}
+
+bool Dark(QRgb pixel) { return qGray(pixel) < 100; }
+bool WellGrey(QRgb pixel) {
+  return qAbs(qRed(pixel) - 0xf2) <= 2 && qAbs(qGreen(pixel) - 0xf2) <= 2 &&
+         qAbs(qBlue(pixel) - 0xf2) <= 2;
+}
+
+}  // namespace
+
+class ScreenshotTest : public QObject {
+  Q_OBJECT
+
+  QImage shot_;
+  QPoint origin_;  // the content area's top left in the shot
+
+  // A rectangle in window content coordinates, in the shot's pixels.
+  QRect InShot(const QRect& content) const { return content.translated(origin_); }
+  QRgb At(int x, int y) const { return shot_.pixel(origin_ + QPoint(x, y)); }
+
+  // Takes the window as the screen shows it and saves the picture under name.
+  bool Shoot(MainWindow* window, const QString& name) {
+    QMainWindow* frame = window->Widget();
+    frame->repaint();
+    shot_ = frame->screen()->grabWindow(frame->winId()).toImage();
+    if (shot_.isNull()) shot_ = frame->grab().toImage();
+    origin_ = window->Content()->mapTo(frame, QPoint(0, 0));
+    const QString folder = QStringLiteral(QUILLFERN_ARTIFACTS_DIR);
+    const QString path = QDir(folder).absoluteFilePath(name);
+    if (shot_.isNull() || shot_.size() != frame->size() || !QDir().mkpath(folder) ||
+        !shot_.save(path))
+      return false;
+    qInfo("screenshot of the main window: %s", qPrintable(path));
+    return true;
+  }
+
+  // Opens the main window on the real data and looks up 國.
+  static void LookUpGuo(AppFixture& app) {
+    QVERIFY(QTest::qWaitForWindowExposed(app.Window()->Widget()));
+    app.LookUp(QString::fromUtf8("國"));
+    QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(), QString::fromUtf8("國"));
+    QVERIFY(app.messages.isEmpty());
+  }
+
+ private slots:
+  void initTestCase() { fw::InstallStringTable({}); }
+
+  void theVariantsPageAfterALookupLooksRight() {
+    AppFixture app(RealDataFolder());
+    LookUpGuo(app);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(!app.Control<fw::EditField>("ZVariantField").Text().isEmpty());
+    QVERIFY(Shoot(app.Window(), QStringLiteral("main_window.png")));
+    QCOMPARE(shot_.devicePixelRatio(), 1.0);
+
+    // The search field's rounded frame: grey border pixels around the field.
+    const QPoint field = app.Control<fw::Canvas>("Canvas2").Bounds().topLeft();
+    const QRgb ground = At(200, 50);  // plain window background
+    for (const QPoint border : {QPoint(1, 14), QPoint(89, 1), QPoint(177, 14), QPoint(89, 26)}) {
+      const QRgb pixel = At(field.x() + border.x(), field.y() + border.y());
+      QVERIFY2(qAbs(qGray(pixel) - 138) <= 30 && qAbs(qGray(pixel) - qGray(ground)) > 40,
+               qPrintable(QStringLiteral("border at %1,%2 is %3")
+                              .arg(border.x())
+                              .arg(border.y())
+                              .arg(pixel, 8, 16)));
+    }
+    // The search field's inside shows the character.
+    const QRect search = InShot(app.Control<fw::EditField>("HanziField").Bounds());
+    QVERIFY(CountPixels(shot_, search, Dark) > 10);
+
+    // The well: its light grey ground and the character drawn on it.
+    const QRect well = InShot(app.Control<fw::Canvas>("Canvas1").Bounds());
+    const int grey = CountPixels(shot_, well, WellGrey);
+    const int dark = CountPixels(shot_, well, Dark);
+    QVERIFY2(grey > 52 * 52 / 3, qPrintable(QString::number(grey)));
+    QVERIFY2(dark > 100, qPrintable(QString::number(dark)));
+
+    // The three tab titles: dark text in each tab.
+    auto* tabs = static_cast<QTabWidget*>(app.Control<fw::TabPanel>("TabPanel1").Widget());
+    for (int page = 0; page < tabs->count(); ++page) {
+      const QRect tab = tabs->tabBar()->tabRect(page);
+      const QRect shown(tabs->tabBar()->mapTo(app.Window()->Widget(), tab.topLeft()), tab.size());
+      QVERIFY2(CountPixels(shot_, shown, Dark) > 20, qPrintable(tabs->tabText(page)));
+    }
+
+    // The variants of 國 in the variants field.
+    const QRect variants = InShot(app.Control<fw::EditField>("ZVariantField").Bounds());
+    QVERIFY(CountPixels(shot_, variants, Dark) > 200);
+  }
+
+  void theOtherPagesShowTheReadings_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("pronunciation")
+        << 1 << QStringList{"MandarinField",   "CantoneseField",   "KoreanField",
+                            "VietnameseField", "JapaneseKunField", "JapaneseOnField"};
+    QTest::newRow("meaning") << 2 << QStringList{"DefinitionField"};
+  }
+  void theOtherPagesShowTheReadings() {
+    QFETCH(int, page);
+    QFETCH(QStringList, fields);
+    AppFixture app(RealDataFolder());
+    LookUpGuo(app);
+    if (QTest::currentTestFailed()) return;
+    app.Control<fw::TabPanel>("TabPanel1").SetValue(page);
+    const QString name = QStringLiteral("main_window_%1.png").arg(QTest::currentDataTag());
+    QVERIFY(Shoot(app.Window(), name));
+    for (const QString& fieldName : fields) {
+      auto& field = app.Window()->ControlByName<fw::EditField>(fieldName);
+      QVERIFY2(!field.Text().isEmpty(), qPrintable(fieldName));
+      QVERIFY2(CountPixels(shot_, InShot(field.Bounds()), Dark) > 10, qPrintable(fieldName));
+    }
+  }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "tst_screenshot.moc"
