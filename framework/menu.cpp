@@ -98,6 +98,9 @@ void MenuBar::AttachTo(QMainWindow& window) {
 }
 
 void MenuBar::UpdateEnabling() {
+  // Before the application object exists and after it is gone (start and end
+  // of the run) there is nobody to ask.
+  if (!Application::Instance()) return;
   std::vector<MenuItem*> items;
   auto collect = [&](auto&& self, const MenuItem& parent) -> void {
     for (const auto& child : parent.children_) {

@@ -3,6 +3,7 @@
 #include <QTextOption>
 #include <algorithm>
 
+#include "framework/fonts.h"
 #include "framework/rtf_document_builder.h"
 
 namespace fw {
@@ -409,7 +410,10 @@ QTextCharFormat RtfParser::CharFormatFor(const CharState& chars) const {
   format.setFontItalic(chars.italic || (font && font->italic));
   format.setFontUnderline(chars.underline);
   format.setFontPointSize(chars.half_points / 2.0);
-  if (font && !font->family.isEmpty()) format.setFontFamilies(QStringList{font->family});
+  // The document's own family first; where it is not installed, the chain of
+  // installed families that stands in for it.
+  if (font && !font->family.isEmpty())
+    format.setFontFamilies(QStringList{font->family} + FontChain(font->family));
   if (chars.color > 0 && chars.color < colors_.size() && colors_[chars.color].isValid()) {
     format.setForeground(colors_[chars.color]);
   }

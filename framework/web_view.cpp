@@ -13,6 +13,7 @@ void WebFrame::LoadData(const QByteArray& data, const QString& mimeType, const Q
   ++loads_;
   if (mimeType.compare(QLatin1String("text/rtf"), Qt::CaseInsensitive) == 0) {
     ReadRtf(data, *browser_.document());
+    browser_.moveCursor(QTextCursor::Start);  // show the document from its top
     return;
   }
   QStringDecoder decoder(encoding.toLatin1().constData());

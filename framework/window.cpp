@@ -69,9 +69,11 @@ void Window::Show() {
   if (!widget_->isVisible()) {
     widget_->show();
     if (placement_ == 2) {
-      // Centred on the screen, as the About window expects.
+      // Centred on the screen, as the About window expects. move() places the
+      // frame, so centre the frame, not the client area.
       const QRect screen = widget_->screen()->availableGeometry();
-      widget_->move(screen.center() - widget_->rect().center());
+      const QRect frame = widget_->frameGeometry();
+      widget_->move(screen.center() - (frame.center() - frame.topLeft()));
     }
   }
   widget_->raise();
