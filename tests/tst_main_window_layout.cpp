@@ -216,9 +216,10 @@ class MainWindowLayoutTest : public QObject {
     QCOMPARE(tabs.PageTitle(2), QStringLiteral("Meaning"));
   }
 
-  void theTabsAreCentred() {
+  void theTabsAreCentredInTheirStoredFont() {
     AppFixture app;
     auto* tabs = static_cast<QTabWidget*>(Tabs(app).Widget());
+    QCOMPARE(tabs->tabBar()->font().pixelSize(), 12);
     const QRect bar = tabs->tabBar()->geometry();
     QVERIFY(bar.width() < tabs->width());
     QVERIFY2(qAbs(bar.center().x() - tabs->rect().center().x()) <= 1,
