@@ -8,14 +8,14 @@
 namespace {
 
 constexpr const char* kColumns[] = {
-    "kZVariant",   "kSemanticVariant", "kSimplifiedVariant", "kTraditionalVariant",
-    "kMandarin",   "kCantonese",       "kJapaneseKun",       "kJapaneseOn",
-    "kKorean",     "kVietnamese",      "kDefinition",        "kCompatibilityVariant"};
+    "kZVariant", "kSemanticVariant", "kSimplifiedVariant", "kTraditionalVariant",
+    "kMandarin", "kCantonese",       "kJapaneseKun",       "kJapaneseOn",
+    "kKorean",   "kVietnamese",      "kDefinition",        "kCompatibilityVariant"};
 
 QList<QString> Values(const UnihanRow& row) {
-  return {row.zVariant,   row.semanticVariant, row.simplifiedVariant, row.traditionalVariant,
-          row.mandarin,   row.cantonese,       row.japaneseKun,       row.japaneseOn,
-          row.korean,     row.vietnamese,      row.definition,        row.compatibilityVariant};
+  return {row.zVariant, row.semanticVariant, row.simplifiedVariant, row.traditionalVariant,
+          row.mandarin, row.cantonese,       row.japaneseKun,       row.japaneseOn,
+          row.korean,   row.vietnamese,      row.definition,        row.compatibilityVariant};
 }
 
 bool Exec(sqlite3* db, const QByteArray& sql) {
@@ -73,6 +73,5 @@ bool FixtureFolder::WriteFile(const QString& name, const QByteArray& contents) {
 bool FixtureFolder::Remove(const QString& name) { return QFile::remove(FilePath(name)); }
 
 QList<QString> DatabaseFileNames() {
-  return {"hanzidata.rsd", "hanzidata2.rsd", "hanzidata3.rsd", "hanzidata4.rsd",
-          "hanzidata5.rsd"};
+  return {"hanzidata.rsd", "hanzidata2.rsd", "hanzidata3.rsd", "hanzidata4.rsd", "hanzidata5.rsd"};
 }
