@@ -9,11 +9,13 @@ namespace fw {
 QFont Graphics::Font() const { return FontFor(TextFont, TextSize, Bold); }
 
 void Graphics::FillRect(int x, int y, int width, int height) {
+  ++revision_;
   QPainter painter(target_);
   painter.fillRect(x, y, width, height, ForeColor);
 }
 
 void Graphics::DrawString(const QString& text, int x, int y, int wrapWidth, bool) {
+  ++revision_;
   QPainter painter(target_);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setPen(ForeColor);
@@ -28,6 +30,7 @@ void Graphics::DrawString(const QString& text, int x, int y, int wrapWidth, bool
 
 void Graphics::DrawPicture(const Picture& picture, int x, int y, int width, int height,
                            int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
+  ++revision_;
   const QImage source = picture.Composited();
   if (width == kOwnSize) width = source.width();
   if (height == kOwnSize) height = source.height();
@@ -55,16 +58,24 @@ Picture& Picture::Mask() {
 
 QImage Picture::Composited() const {
   if (!mask_) return image_;
+  const int imageRevision = graphics_.Revision();
+  const int maskRevision = mask_->graphics_.Revision();
+  if (!composited_.isNull() && compositedImageRevision_ == imageRevision &&
+      compositedMaskRevision_ == maskRevision)
+    return composited_;
   QImage result = image_.convertToFormat(QImage::Format_ARGB32);
-  const QImage& mask = mask_->image_;
+  const QImage mask = mask_->image_.convertToFormat(QImage::Format_Grayscale8);
   for (int y = 0; y < result.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+    const uchar* maskLine = y < mask.height() ? mask.constScanLine(y) : nullptr;
     for (int x = 0; x < result.width(); ++x) {
-      const int opacity = (x < mask.width() && y < mask.height()) ? 255 - qGray(mask.pixel(x, y)) : 255;
+      const int opacity = maskLine && x < mask.width() ? 255 - maskLine[x] : 255;
       line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qAlpha(line[x]) * opacity / 255);
     }
   }
-  return result;
+  composited_ = result;
+  compositedImageRevision_ = imageRevision;
+  compositedMaskRevision_ = maskRevision;
+  return composited_;
 }
-
 }  // namespace fw

@@ -31,9 +31,13 @@ class Graphics {
                    int sourceWidth = kOwnSize, int sourceHeight = kOwnSize);
   QFont Font() const;
   QImage* Target() const { return target_; }
+  // Counts the drawing operations, so that what is derived from the image
+  // knows when to derive it again.
+  int Revision() const { return revision_; }
 
  private:
   QImage* target_;
+  int revision_ = 0;
 };
 
 class Picture {
@@ -56,6 +60,9 @@ class Picture {
   QImage image_;
   Graphics graphics_{&image_};
   std::unique_ptr<Picture> mask_;
+  // The last composite and the revisions of image and mask it was made from.
+  mutable QImage composited_;
+  mutable int compositedImageRevision_ = -1, compositedMaskRevision_ = -1;
 };
 
 }  // namespace fw
