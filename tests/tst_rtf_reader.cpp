@@ -406,7 +406,7 @@ class TestRtfReader : public QObject {
     QCOMPARE(body.fontPointSize(), 12.0);
     QCOMPARE(Family(body), QStringLiteral("Helvetica"));
     const QString text = doc.toPlainText();
-    for (const char* word : {"\"Variants\"", "\"Pronunciation\"", "\"Meaning\"", "Ctrl+Shift+U",
+    for (const char* word : {"\"Variants\"", "\"Pronunciation\"", "\"Meaning\"", "Ctrl+Alt+U",
                              "scripts/run", "D-Bus"}) {
       QVERIFY2(text.contains(QLatin1StringView(word)), word);
     }

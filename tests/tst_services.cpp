@@ -132,7 +132,7 @@ void LookUpBefore(AppFixture& app) {
   app.messages.clear();
 }
 
-// The widget that is active while the window is.
+// The top-level widget of a window, as QApplication::activeWindow() reports it.
 QWidget* Active(const fw::Window* window) { return window->Widget(); }
 
 struct Probe : MyEvents {
@@ -365,20 +365,21 @@ class ServicesTest : public QObject {
       expected[i] = Results(reference);
     }
 
+    // Each text the search field gets, with the lookups running at that moment.
+    struct Arrival {
+      QString text;
+      int lookupsRunning;
+    };
+    QList<Arrival> arrivals;
     AppFixture app(RealDataFolder());
     LookUpBefore(app);
     // Every Yield returns to the event loop, so the earlier lookup is still
     // running when the later request comes in.
     fw::SetYieldSlice(std::chrono::microseconds(0));
     auto restoreSlice = qScopeGuard([] { fw::SetYieldSlice(std::chrono::milliseconds(4)); });
-    struct Arrival {
-      QString text;
-      int lookupsRunning;
-    };
-    QList<Arrival> arrivals;
     auto* line = qobject_cast<QLineEdit*>(app.Control<fw::EditField>("HanziField").Widget());
     QVERIFY(line);
-    connect(line, &QLineEdit::textChanged, this, [&](const QString& text) {
+    connect(line, &QLineEdit::textChanged, line, [&](const QString& text) {
       arrivals.append({text, fw::Thread::Running()});
     });
     ExpectComingToFront(2);
@@ -430,7 +431,7 @@ class ServicesTest : public QObject {
     QFETCH(bool, anotherApplicationInFront);
     AppFixture app(RealDataFolder());
     LookUpBefore(app);
-    QVERIFY(App::Instance()->AppleAboutthisapplication_Action() == false);
+    App::Instance()->AppleAboutthisapplication_Action();
     AboutWindow* about = AboutWindow::Instance();
     QTRY_COMPARE(QApplication::activeWindow(), Active(about));
     const std::vector<fw::Window*> windows = fw::Window::OpenWindows();
