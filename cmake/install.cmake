@@ -21,8 +21,11 @@ install(FILES resources/desktop/org.quillfern.Quillfern.desktop
 install(FILES resources/pictures/173.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps RENAME org.quillfern.Quillfern.png)
 
-set(QUILLFERN_EXEC ${CMAKE_INSTALL_FULL_BINDIR}/quillfern)
-configure_file(resources/dbus/org.quillfern.Quillfern.service.in
-  ${CMAKE_BINARY_DIR}/org.quillfern.Quillfern.service @ONLY)
+# The service file names the installed program, so it is written at install
+# time, when the prefix is known.
+install(CODE "
+  set(QUILLFERN_EXEC \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quillfern\")
+  configure_file(${CMAKE_SOURCE_DIR}/resources/dbus/org.quillfern.Quillfern.service.in
+                 ${CMAKE_BINARY_DIR}/org.quillfern.Quillfern.service @ONLY)")
 install(FILES ${CMAKE_BINARY_DIR}/org.quillfern.Quillfern.service
   DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/services)
