@@ -35,9 +35,10 @@ void App::Open() {
     std::unique_ptr<fw::SqlDatabase>& property;
     const char* file;
   };
-  for (const Connection& c : {Connection{hanzidata, "hanzidata.rsd"}, Connection{hanzidata2, "hanzidata2.rsd"},
-                              Connection{hanzidata3, "hanzidata3.rsd"}, Connection{hanzidata4, "hanzidata4.rsd"},
-                              Connection{hanzidata5, "hanzidata5.rsd"}}) {
+  for (const Connection& c :
+       {Connection{hanzidata, "hanzidata.rsd"}, Connection{hanzidata2, "hanzidata2.rsd"},
+        Connection{hanzidata3, "hanzidata3.rsd"}, Connection{hanzidata4, "hanzidata4.rsd"},
+        Connection{hanzidata5, "hanzidata5.rsd"}}) {
     c.property = std::make_unique<fw::SqlDatabase>();
     c.property->DatabaseFile = fw::ApplicationFolder() + "/" + c.file;
     // A missing or broken file shows only later, as a lookup that finds nothing.

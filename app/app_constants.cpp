@@ -4,7 +4,8 @@
 
 namespace {
 QString Localized(const char* name, const char* english) {
-  return fw::GetLocalizedString(QStringLiteral("App.") + QLatin1String(name), QString::fromUtf8(english));
+  return fw::GetLocalizedString(QStringLiteral("App.") + QLatin1String(name),
+                                QString::fromUtf8(english));
 }
 }  // namespace
 

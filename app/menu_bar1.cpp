@@ -59,8 +59,10 @@ MenuBar1::MenuBar1() {
     item->AutoEnable = true;
     item->Text = row.text();
     if (row.shortcut) item->KeyboardShortcut = QString::fromLatin1(row.shortcut);
-    if (!row.appendTo) Append(std::move(item));
-    else Child(QString::fromLatin1(row.appendTo))->Append(std::move(item));
+    if (!row.appendTo)
+      Append(std::move(item));
+    else
+      Child(QString::fromLatin1(row.appendTo))->Append(std::move(item));
   }
 }
 

@@ -30,9 +30,11 @@ void NewAppInstance() {
 
 void ApplicationAddMenuHandlers() {
   App* app = App::Instance();
-  app->AddMenuHandler("AppleAboutthisapplication", [app] { return app->AppleAboutthisapplication_Action(); });
+  app->AddMenuHandler("AppleAboutthisapplication",
+                      [app] { return app->AppleAboutthisapplication_Action(); });
   app->AddMenuHandler("HelpQuillfern", [app] { return app->HelpQuillfern_Action(); });
-  app->AddMenuHandler("HelpQuillfernHomepage", [app] { return app->HelpQuillfernHomepage_Action(); });
+  app->AddMenuHandler("HelpQuillfernHomepage",
+                      [app] { return app->HelpQuillfernHomepage_Action(); });
 }
 
 void MakeDefaultView() { MainWindow::Instance(); }

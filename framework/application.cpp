@@ -27,19 +27,14 @@ void RuntimeRegisterAppObject(Application* app) {
 }
 
 void Application::AddMenuHandler(const QString& itemName, std::function<bool()> handler) {
-  menuHandlers_.insert(itemName, std::move(handler));
+  menuHandlers_.Add(itemName, std::move(handler));
 }
 
 bool Application::HasMenuHandler(const QString& itemName) const {
-  return menuHandlers_.contains(itemName);
+  return menuHandlers_.Has(itemName);
 }
 
-bool Application::RunMenuHandler(const QString& itemName) {
-  const auto found = menuHandlers_.constFind(itemName);
-  if (found == menuHandlers_.constEnd()) return false;
-  (*found)();
-  return true;
-}
+bool Application::RunMenuHandler(const QString& itemName) { return menuHandlers_.Run(itemName); }
 
 void Application::SetFrontmost(bool front) {
   if (front) BringApplicationToFront();

@@ -1,9 +1,10 @@
 #pragma once
 // The application object: one per run. The framework raises its Open event
 // when the event loop starts, and its EnableMenuItems in every enabling pass.
-#include <QHash>
 #include <QString>
 #include <functional>
+
+#include "framework/menu_handlers.h"
 
 namespace fw {
 
@@ -38,7 +39,7 @@ class Application {
  private:
   friend void RuntimeRegisterAppObject(Application* app);
   MenuBar* menuBar_ = nullptr;
-  QHash<QString, std::function<bool()>> menuHandlers_;
+  MenuHandlers menuHandlers_;
 };
 
 // Ends the run: the event loop returns and the exit status is `status`.

@@ -37,10 +37,14 @@ void Canvas::SetProperty(const QString& name, const QJsonValue& value) {
   if (name == "AcceptFocus") {
     AcceptFocus = value.toBool();
     Widget()->setFocusPolicy(AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
-  } else if (name == "AcceptTabs") AcceptTabs = value.toBool();
-  else if (name == "UseFocusRing") UseFocusRing = value.toBool();
-  else if (name == "EraseBackground") EraseBackground = value.toBool();
-  else Control::SetProperty(name, value);
+  } else if (name == "AcceptTabs")
+    AcceptTabs = value.toBool();
+  else if (name == "UseFocusRing")
+    UseFocusRing = value.toBool();
+  else if (name == "EraseBackground")
+    EraseBackground = value.toBool();
+  else
+    Control::SetProperty(name, value);
 }
 
 void Canvas::Paint(QWidget& widget) {

@@ -39,23 +39,40 @@ void Control::SetBounds(const QRect& bounds) {
 
 void Control::SetProperty(const QString& name, const QJsonValue& value) {
   QRect r = bounds_;
-  if (name == "Name") Name = value.toString();
-  else if (name == "TabPanelIndex") TabPanelIndex = value.toInt();
-  else if (name == "InitialParent") InitialParent = value.toString();
-  else if (name == "Left") r.moveLeft(value.toInt());
-  else if (name == "Top") r.moveTop(value.toInt());
-  else if (name == "Width") r.setWidth(value.toInt());
-  else if (name == "Height") r.setHeight(value.toInt());
-  else if (name == "Visible") visible_ = value.toBool();
-  else if (name == "Enabled") SetEnabled(value.toBool());
-  else if (name == "AutoDeactivate") AutoDeactivate = value.toBool();
-  else if (name == "HelpTag") SetHelpTag(value.toString());
-  else if (name == "LockLeft") LockLeft = value.toBool();
-  else if (name == "LockTop") LockTop = value.toBool();
-  else if (name == "LockRight") LockRight = value.toBool();
-  else if (name == "LockBottom") LockBottom = value.toBool();
-  else if (name == "Class" || name == "Events") return;  // read by the window builder
-  else throw std::logic_error("unknown property " + name.toStdString());
+  if (name == "Name")
+    Name = value.toString();
+  else if (name == "TabPanelIndex")
+    TabPanelIndex = value.toInt();
+  else if (name == "InitialParent")
+    InitialParent = value.toString();
+  else if (name == "Left")
+    r.moveLeft(value.toInt());
+  else if (name == "Top")
+    r.moveTop(value.toInt());
+  else if (name == "Width")
+    r.setWidth(value.toInt());
+  else if (name == "Height")
+    r.setHeight(value.toInt());
+  else if (name == "Visible")
+    visible_ = value.toBool();
+  else if (name == "Enabled")
+    SetEnabled(value.toBool());
+  else if (name == "AutoDeactivate")
+    AutoDeactivate = value.toBool();
+  else if (name == "HelpTag")
+    SetHelpTag(value.toString());
+  else if (name == "LockLeft")
+    LockLeft = value.toBool();
+  else if (name == "LockTop")
+    LockTop = value.toBool();
+  else if (name == "LockRight")
+    LockRight = value.toBool();
+  else if (name == "LockBottom")
+    LockBottom = value.toBool();
+  else if (name == "Class" || name == "Events")
+    return;  // read by the window builder
+  else
+    throw std::logic_error("unknown property " + name.toStdString());
   if (r != bounds_) SetBounds(r);
 }
 

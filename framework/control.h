@@ -88,7 +88,9 @@ class Control : public QObject {
 template <class C>
 C& ControlAs(Control& control) {
   auto* typed = dynamic_cast<C*>(&control);
-  if (!typed) throw std::logic_error("control " + control.Name.toStdString() + " is not of the expected class");
+  if (!typed)
+    throw std::logic_error("control " + control.Name.toStdString() +
+                           " is not of the expected class");
   return *typed;
 }
 

@@ -18,7 +18,8 @@ std::unique_ptr<Control> CreateControl(const QJsonObject& stored, Window& window
   const QString kind = stored.value("Class").toString();
   if (kind == "Canvas") return std::make_unique<Canvas>(window);
   if (kind == "PushButton") return std::make_unique<PushButton>(window);
-  if (kind == "EditField") return std::make_unique<EditField>(window, stored.value("MultiLine").toBool());
+  if (kind == "EditField")
+    return std::make_unique<EditField>(window, stored.value("MultiLine").toBool());
   if (kind == "StaticText") return std::make_unique<StaticText>(window);
   if (kind == "TabPanel") return std::make_unique<TabPanel>(window);
   if (kind == "Slider") return std::make_unique<Slider>(window);

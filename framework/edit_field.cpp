@@ -17,7 +17,8 @@ QWidget* MakeWidget(Window& window, bool multiLine) {
 }
 }  // namespace
 
-EditField::EditField(Window& window, bool multiLine) : Control(window, MakeWidget(window, multiLine)) {
+EditField::EditField(Window& window, bool multiLine)
+    : Control(window, MakeWidget(window, multiLine)) {
   if (multiLine) {
     textEdit_ = static_cast<QTextEdit*>(Widget());
     textEdit_->setAcceptRichText(false);
@@ -81,7 +82,8 @@ void EditField::SetSelStart(int start) { Select(start, 0); }
 void EditField::SetSelLength(int length) { Select(SelStart(), length); }
 
 void EditField::Select(int start, int length) {
-  const int size = textEdit_ ? textEdit_->document()->characterCount() - 1 : lineEdit_->text().size();
+  const int size =
+      textEdit_ ? textEdit_->document()->characterCount() - 1 : lineEdit_->text().size();
   start = std::clamp(start, 0, size);
   length = std::clamp(length, 0, size - start);
   if (textEdit_) {
@@ -106,9 +108,11 @@ void EditField::SetProperty(const QString& name, const QJsonValue& value) {
                                                               Qt::TextSelectableByKeyboard
                                                         : Qt::TextEditorInteraction);
   } else if (name == "Border") {
-    if (textEdit_) textEdit_->setFrameStyle(value.toBool() ? QFrame::StyledPanel | QFrame::Sunken
-                                                           : QFrame::NoFrame);
-    else lineEdit_->setFrame(value.toBool());
+    if (textEdit_)
+      textEdit_->setFrameStyle(value.toBool() ? QFrame::StyledPanel | QFrame::Sunken
+                                              : QFrame::NoFrame);
+    else
+      lineEdit_->setFrame(value.toBool());
   } else if (name == "ScrollBarVertical") {
     if (textEdit_)
       textEdit_->setVerticalScrollBarPolicy(value.toBool() ? Qt::ScrollBarAsNeeded

@@ -7,12 +7,18 @@
 namespace fw {
 
 bool FontSpec::Set(const QString& name, const QJsonValue& value) {
-  if (name == "TextFont") TextFont = value.toString();
-  else if (name == "TextSize") TextSize = value.toInt();
-  else if (name == "Bold") Bold = value.toBool();
-  else if (name == "Italic") Italic = value.toBool();
-  else if (name == "Underline") Underline = value.toBool();
-  else return false;
+  if (name == "TextFont")
+    TextFont = value.toString();
+  else if (name == "TextSize")
+    TextSize = value.toInt();
+  else if (name == "Bold")
+    Bold = value.toBool();
+  else if (name == "Italic")
+    Italic = value.toBool();
+  else if (name == "Underline")
+    Underline = value.toBool();
+  else
+    return false;
   return true;
 }
 

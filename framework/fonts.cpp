@@ -8,8 +8,9 @@ namespace {
 
 // Han fonts after the first choice: Noto CJK covers the BMP and part of
 // Extension B; the Hanazono pair and BabelStone Han reach the later extensions.
-const QStringList kHanFallbacks{"Noto Sans CJK TC", "Noto Serif CJK TC", "HanaMinA", "HanaMinB",
-                                "BabelStone Han", "Noto Sans CJK JP", "Noto Sans CJK SC"};
+const QStringList kHanFallbacks{"Noto Sans CJK TC", "Noto Serif CJK TC", "HanaMinA",
+                                "HanaMinB",         "BabelStone Han",    "Noto Sans CJK JP",
+                                "Noto Sans CJK SC"};
 
 QStringList Chain(const QString& first) {
   QStringList chain{first};

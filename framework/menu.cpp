@@ -78,8 +78,10 @@ QMenu* MenuBar::MakeMenu(MenuItem& menu, QWidget* parent) {
   qmenu->setObjectName(menu.Name);
   QObject::connect(qmenu, &QMenu::aboutToShow, qmenu, [this] { UpdateEnabling(); });
   for (const auto& child : menu.children_) {
-    if (child->Count() > 0) qmenu->addMenu(MakeMenu(*child, qmenu));
-    else qmenu->addAction(child->action_);
+    if (child->Count() > 0)
+      qmenu->addMenu(MakeMenu(*child, qmenu));
+    else
+      qmenu->addAction(child->action_);
   }
   return qmenu;
 }
@@ -158,9 +160,12 @@ std::optional<TextField> FocusedField() {
 
 template <class F>
 void OnField(const TextField& f, F&& call) {
-  if (f.line) call(*f.line);
-  else if (f.text) call(*f.text);
-  else call(*f.plain);
+  if (f.line)
+    call(*f.line);
+  else if (f.text)
+    call(*f.text);
+  else
+    call(*f.plain);
 }
 }  // namespace
 
@@ -178,14 +183,21 @@ bool PerformEditCommand(const QString& itemName) {
   const auto field = FocusedField();
   if (!field || !CanPerformEditCommand(itemName)) return false;
   OnField(*field, [&](auto& w) {
-    if (itemName == "EditUndo") w.undo();
-    else if (itemName == "EditCut") w.cut();
-    else if (itemName == "EditCopy") w.copy();
-    else if (itemName == "EditPaste") w.paste();
-    else if (itemName == "EditSelectAll") w.selectAll();
+    if (itemName == "EditUndo")
+      w.undo();
+    else if (itemName == "EditCut")
+      w.cut();
+    else if (itemName == "EditCopy")
+      w.copy();
+    else if (itemName == "EditPaste")
+      w.paste();
+    else if (itemName == "EditSelectAll")
+      w.selectAll();
     else if (itemName == "EditClear") {
-      if constexpr (std::is_same_v<std::decay_t<decltype(w)>, QLineEdit>) w.del();
-      else w.textCursor().removeSelectedText();
+      if constexpr (std::is_same_v<std::decay_t<decltype(w)>, QLineEdit>)
+        w.del();
+      else
+        w.textCursor().removeSelectedText();
     }
   });
   return true;

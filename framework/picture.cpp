@@ -28,8 +28,8 @@ void Graphics::DrawString(const QString& text, int x, int y, int wrapWidth, bool
   painter.drawText(QRect(x, y - ascent, wrapWidth, target_->height()), Qt::TextWordWrap, text);
 }
 
-void Graphics::DrawPicture(const Picture& picture, int x, int y, int width, int height,
-                           int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
+void Graphics::DrawPicture(const Picture& picture, int x, int y, int width, int height, int sourceX,
+                           int sourceY, int sourceWidth, int sourceHeight) {
   ++revision_;
   const QImage source = picture.Composited();
   if (width == kOwnSize) width = source.width();
@@ -46,7 +46,8 @@ Picture::Picture(int width, int height)
   image_.fill(Qt::white);
 }
 
-Picture::Picture(QImage image) : image_(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)) {}
+Picture::Picture(QImage image)
+    : image_(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)) {}
 
 Picture& Picture::Mask() {
   if (!mask_) {
@@ -70,7 +71,8 @@ QImage Picture::Composited() const {
     const uchar* maskLine = y < mask.height() ? mask.constScanLine(y) : nullptr;
     for (int x = 0; x < result.width(); ++x) {
       const int opacity = maskLine && x < mask.width() ? 255 - maskLine[x] : 255;
-      line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qAlpha(line[x]) * opacity / 255);
+      line[x] =
+          qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qAlpha(line[x]) * opacity / 255);
     }
   }
   composited_ = result;

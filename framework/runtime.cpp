@@ -43,9 +43,9 @@ void RuntimeInit(int& argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-
 void RuntimeRun() {
-  if (Application* app = Application::Instance()) QTimer::singleShot(0, [app] { app->RaiseOpen(); });
+  if (Application* app = Application::Instance())
+    QTimer::singleShot(0, [app] { app->RaiseOpen(); });
   exitStatus = QApplication::exec();
   if (application && application->escaped) {
     std::exception_ptr error = application->escaped;

@@ -24,8 +24,10 @@ void StaticText::SetText(const QString& text) { label_->setText(text); }
 bool StaticText::MultiLine() const { return label_->wordWrap(); }
 
 void StaticText::SetProperty(const QString& name, const QJsonValue& value) {
-  if (font_.Set(name, value)) font_.ApplyTo(*label_);
-  else if (name == "Text" || name == "Caption") SetText(value.toString());
+  if (font_.Set(name, value))
+    font_.ApplyTo(*label_);
+  else if (name == "Text" || name == "Caption")
+    SetText(value.toString());
   else if (name == "TextAlign") {
     textAlign_ = value.toInt();
     const Qt::Alignment horizontal = textAlign_ == 1   ? Qt::AlignHCenter
@@ -36,9 +38,12 @@ void StaticText::SetProperty(const QString& name, const QJsonValue& value) {
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, ColorFrom(value));
     label_->setPalette(palette);
-  } else if (name == "MultiLine") label_->setWordWrap(value.toBool());
-  else if (name == "DataSource" || name == "DataField") return;  // no control is bound to data
-  else Control::SetProperty(name, value);
+  } else if (name == "MultiLine")
+    label_->setWordWrap(value.toBool());
+  else if (name == "DataSource" || name == "DataField")
+    return;  // no control is bound to data
+  else
+    Control::SetProperty(name, value);
 }
 
 }  // namespace fw

@@ -24,8 +24,10 @@ void TabPanel::SetTabDefinition(const QString& definition) {
   const QSignalBlocker blocker(tabs_);
   while (tabs_->count() > titles.size()) delete tabs_->widget(tabs_->count() - 1);
   for (int page = 0; page < titles.size(); ++page) {
-    if (page < tabs_->count()) tabs_->setTabText(page, titles[page]);
-    else tabs_->addTab(new QWidget, titles[page]);
+    if (page < tabs_->count())
+      tabs_->setTabText(page, titles[page]);
+    else
+      tabs_->addTab(new QWidget, titles[page]);
   }
   tabs_->setCurrentIndex(qMin(selected, tabs_->count() - 1));
 }
@@ -42,12 +44,18 @@ int TabPanel::PageCount() const { return tabs_->count(); }
 QString TabPanel::PageTitle(int page) const { return tabs_->tabText(page); }
 
 void TabPanel::SetProperty(const QString& name, const QJsonValue& value) {
-  if (font_.Set(name, value)) font_.ApplyTo(*tabs_);
-  else if (name == "Value") SetValue(value.toInt());
-  else if (name == "TabDefinition") SetTabDefinition(value.toString());
-  else if (name == "Facing") tabs_->setTabPosition(QTabWidget::North);  // 0: tabs on top
-  else if (name == "SmallTabs") tabs_->tabBar()->setExpanding(false);
-  else Control::SetProperty(name, value);
+  if (font_.Set(name, value))
+    font_.ApplyTo(*tabs_);
+  else if (name == "Value")
+    SetValue(value.toInt());
+  else if (name == "TabDefinition")
+    SetTabDefinition(value.toString());
+  else if (name == "Facing")
+    tabs_->setTabPosition(QTabWidget::North);  // 0: tabs on top
+  else if (name == "SmallTabs")
+    tabs_->tabBar()->setExpanding(false);
+  else
+    Control::SetProperty(name, value);
 }
 
 }  // namespace fw

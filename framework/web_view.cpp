@@ -18,12 +18,15 @@ void WebFrame::LoadData(const QByteArray& data, const QString& mimeType, const Q
   }
   QStringDecoder decoder(encoding.toLatin1().constData());
   const QString text = decoder.isValid() ? decoder.decode(data) : QString::fromUtf8(data);
-  if (mimeType.compare(QLatin1String("text/html"), Qt::CaseInsensitive) == 0) browser_.setHtml(text);
-  else browser_.setPlainText(text);
+  if (mimeType.compare(QLatin1String("text/html"), Qt::CaseInsensitive) == 0)
+    browser_.setHtml(text);
+  else
+    browser_.setPlainText(text);
 }
 
 WebkitControl::WebkitControl(Window& window)
-    : Control(window, new QTextBrowser(window.Content())), browser_(static_cast<QTextBrowser*>(Widget())) {
+    : Control(window, new QTextBrowser(window.Content())),
+      browser_(static_cast<QTextBrowser*>(Widget())) {
   browser_->setReadOnly(true);
   browser_->setOpenLinks(false);
   browser_->setFrameStyle(QFrame::NoFrame);

@@ -110,20 +110,12 @@ Control* Window::FindControl(const QString& name) const {
 }
 
 void Window::AddMenuHandler(const QString& itemName, std::function<bool()> handler) {
-  menuHandlers_.insert(itemName, std::move(handler));
+  menuHandlers_.Add(itemName, std::move(handler));
 }
 
-bool Window::HasMenuHandler(const QString& itemName) const {
-  return menuHandlers_.contains(itemName);
-}
+bool Window::HasMenuHandler(const QString& itemName) const { return menuHandlers_.Has(itemName); }
 
-bool Window::RunMenuHandler(const QString& itemName) {
-  const auto found = menuHandlers_.constFind(itemName);
-  if (found == menuHandlers_.constEnd()) return false;
-  const auto handler = *found;  // the handler may close, and so delete, this window
-  handler();
-  return true;
-}
+bool Window::RunMenuHandler(const QString& itemName) { return menuHandlers_.Run(itemName); }
 
 void Window::PushDefaultButton() {
   for (const auto& control : controls_)
@@ -160,26 +152,40 @@ void Window::SetProperties(const QJsonObject& properties) {
   for (auto it = properties.begin(); it != properties.end(); ++it) {
     const QString& name = it.key();
     const QJsonValue& value = it.value();
-    if (name == "Title") SetTitle(value.toString());
-    else if (name == "Width") width = value.toInt();
-    else if (name == "Height") height = value.toInt();
-    else if (name == "MinWidth") minWidth = value.toInt();
-    else if (name == "MinHeight") minHeight = value.toInt();
-    else if (name == "MaxWidth") maxWidth = value.toInt();
-    else if (name == "MaxHeight") maxHeight = value.toInt();
-    else if (name == "Placement") placement_ = value.toInt();
-    else if (name == "Visible") visible_ = value.toBool();
-    else if (name == "CloseButton") closeButton = value.toBool();
-    else if (name == "MinimizeButton") minimizeButton = value.toBool();
-    else if (name == "MaximizeButton") maximizeButton = value.toBool();
-    else if (name == "Resizeable") resizeable_ = value.toBool();
+    if (name == "Title")
+      SetTitle(value.toString());
+    else if (name == "Width")
+      width = value.toInt();
+    else if (name == "Height")
+      height = value.toInt();
+    else if (name == "MinWidth")
+      minWidth = value.toInt();
+    else if (name == "MinHeight")
+      minHeight = value.toInt();
+    else if (name == "MaxWidth")
+      maxWidth = value.toInt();
+    else if (name == "MaxHeight")
+      maxHeight = value.toInt();
+    else if (name == "Placement")
+      placement_ = value.toInt();
+    else if (name == "Visible")
+      visible_ = value.toBool();
+    else if (name == "CloseButton")
+      closeButton = value.toBool();
+    else if (name == "MinimizeButton")
+      minimizeButton = value.toBool();
+    else if (name == "MaximizeButton")
+      maximizeButton = value.toBool();
+    else if (name == "Resizeable")
+      resizeable_ = value.toBool();
     // Kind 0 windows, compositing, live resizing, the menu bar staying shown,
     // no full screen, no background colour, no balloon help: what Qt does anyway.
     else if (QStringList{"Frame", "LiveResize", "Composite", "MenuBarVisible", "FullScreen",
                          "HasBackColor", "BackColor", "BalloonHelp", "MacProcId"}
                  .contains(name))
       continue;
-    else throw std::logic_error("unknown window property " + name.toStdString());
+    else
+      throw std::logic_error("unknown window property " + name.toStdString());
   }
   designSize_ = QSize(width, height);
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -203,18 +209,22 @@ void Window::CreateControlsFromLayout(const QJsonObject& layout) {
     std::unique_ptr<Control> created = CreateControl(stored, *this);
     Control& control = *created;
     control.Name = stored.value("Name").toString();
-    if (FindControl(control.Name)) throw std::logic_error("two controls named " + control.Name.toStdString());
+    if (FindControl(control.Name))
+      throw std::logic_error("two controls named " + control.Name.toStdString());
     controls_.push_back(std::move(created));
     control.Widget()->raise();  // stacking order is creation order
     SetConstantTexts(control);
-    for (auto it = stored.begin(); it != stored.end(); ++it) control.SetProperty(it.key(), it.value());
-    for (const QJsonValue& event : stored.value("Events").toArray()) AttachHandler(control, event.toString());
+    for (auto it = stored.begin(); it != stored.end(); ++it)
+      control.SetProperty(it.key(), it.value());
+    for (const QJsonValue& event : stored.value("Events").toArray())
+      AttachHandler(control, event.toString());
   }
   UpdatePageVisibility();
 }
 
 void Window::AttachHandler(Control& control, const QString& event) {
-  throw std::logic_error("no handler for " + control.Name.toStdString() + "_" + event.toStdString());
+  throw std::logic_error("no handler for " + control.Name.toStdString() + "_" +
+                         event.toStdString());
 }
 
 void Window::HandleResize() {
@@ -226,12 +236,16 @@ void Window::HandleResize() {
     const QRect design = control->Bounds();
     QRect now = design;
     if (control->LockRight) {
-      if (control->LockLeft) now.setWidth(design.width() + dw);
-      else now.moveLeft(design.left() + dw);
+      if (control->LockLeft)
+        now.setWidth(design.width() + dw);
+      else
+        now.moveLeft(design.left() + dw);
     }
     if (control->LockBottom) {
-      if (control->LockTop) now.setHeight(design.height() + dh);
-      else now.moveTop(design.top() + dh);
+      if (control->LockTop)
+        now.setHeight(design.height() + dh);
+      else
+        now.moveTop(design.top() + dh);
     }
     control->Widget()->setGeometry(now);
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/control.h"
+#include "framework/menu_handlers.h"
 
 class QMainWindow;
 class QWidget;
@@ -119,7 +120,7 @@ class Window : public QObject {
 
   std::unique_ptr<WindowWidget> widget_;
   std::vector<std::unique_ptr<Control>> controls_;
-  QHash<QString, std::function<bool()>> menuHandlers_;
+  MenuHandlers menuHandlers_;
   MenuBar* menuBar_ = nullptr;
   bool visible_ = true;
   bool resizeable_ = false;

@@ -11,7 +11,8 @@ HelpWindow* HelpWindow::Instance() { return fw::Window::Implicit<HelpWindow>(); 
 HelpWindow::~HelpWindow() { w.reset(); }
 
 QString HelpWindow::kHelpWindowTitle() {
-  return fw::GetLocalizedString(QStringLiteral("HelpWindow.kHelpWindowTitle"), QStringLiteral("Quillfern Help"));
+  return fw::GetLocalizedString(QStringLiteral("HelpWindow.kHelpWindowTitle"),
+                                QStringLiteral("Quillfern Help"));
 }
 
 QString HelpWindow::kHelpContent() {
@@ -30,10 +31,13 @@ void HelpWindow::Layout() {
 
 void HelpWindow::CreateControls() { CreateControls0(); }
 
-void HelpWindow::CreateControls0() { CreateControlsFromLayout(LoadLayout(QStringLiteral("help_window"))); }
+void HelpWindow::CreateControls0() {
+  CreateControlsFromLayout(LoadLayout(QStringLiteral("help_window")));
+}
 
 void HelpWindow::SetConstantTexts(fw::Control& control) {
-  if (control.Name == QStringLiteral("EditField1")) fw::ControlAs<fw::EditField>(control).SetText(kHelpContent());
+  if (control.Name == QStringLiteral("EditField1"))
+    fw::ControlAs<fw::EditField>(control).SetText(kHelpContent());
 }
 
 void HelpWindow::AddMenuHandlers() {

@@ -14,10 +14,12 @@ std::uint64_t latestGeneration = 0;
 
 const char kFourDigitQuery[] =
     "select kZVariant, kSemanticVariant, kSimplifiedVariant, kTraditionalVariant, kMandarin, "
-    "kCantonese, kJapaneseKun, kJapaneseOn, kKorean, kVietnamese, kDefinition from unihan where code=?";
+    "kCantonese, kJapaneseKun, kJapaneseOn, kKorean, kVietnamese, kDefinition from unihan where "
+    "code=?";
 const char kFiveDigitQuery[] =
     "select kZVariant, kSemanticVariant, kSimplifiedVariant, kTraditionalVariant, kMandarin, "
-    "kCantonese, kJapaneseKun, kJapaneseOn, kKorean, kVietnamese, kDefinition, kCompatibilityVariant "
+    "kCantonese, kJapaneseKun, kJapaneseOn, kKorean, kVietnamese, kDefinition, "
+    "kCompatibilityVariant "
     "from unihan where code=?";
 
 template <class C>
@@ -30,12 +32,23 @@ fw::SqlDatabase* Connection(DatabaseGroup group) {
   if (!app) throw fw::NilObjectException("no application object");
   std::unique_ptr<fw::SqlDatabase>* property = nullptr;
   switch (group) {
-    case DatabaseGroup::Hanzidata: property = &app->hanzidata; break;
-    case DatabaseGroup::Hanzidata2: property = &app->hanzidata2; break;
-    case DatabaseGroup::Hanzidata3: property = &app->hanzidata3; break;
-    case DatabaseGroup::Hanzidata4: property = &app->hanzidata4; break;
-    case DatabaseGroup::Hanzidata5: property = &app->hanzidata5; break;
-    case DatabaseGroup::None: return nullptr;
+    case DatabaseGroup::Hanzidata:
+      property = &app->hanzidata;
+      break;
+    case DatabaseGroup::Hanzidata2:
+      property = &app->hanzidata2;
+      break;
+    case DatabaseGroup::Hanzidata3:
+      property = &app->hanzidata3;
+      break;
+    case DatabaseGroup::Hanzidata4:
+      property = &app->hanzidata4;
+      break;
+    case DatabaseGroup::Hanzidata5:
+      property = &app->hanzidata5;
+      break;
+    case DatabaseGroup::None:
+      return nullptr;
   }
   if (!*property) throw fw::NilObjectException("database connection not made");
   return property->get();
@@ -63,8 +76,8 @@ void Query::UnhandledException(std::exception_ptr) {
 }
 
 fw::Task<void> Query::Run() {
-  const QString code =
-      MainWindow::Instance()->GetUnicodeCode(FirstCharacter(Control<fw::EditField>("HanziField").Text()));
+  const QString code = MainWindow::Instance()->GetUnicodeCode(
+      FirstCharacter(Control<fw::EditField>("HanziField").Text()));
   Control<fw::EditField>("ZVariantField").SetText(QString());
   Control<fw::StaticText>("CodeText").SetCaption(QStringLiteral("Unicode: ") + code);
   const QString supplementary = co_await MainWindow::Instance()->GetMoravelVariant(code);
@@ -74,9 +87,9 @@ fw::Task<void> Query::Run() {
   const DatabaseGroup group = DatabaseGroupOf(code);
   std::unique_ptr<fw::RecordSet> row;
   if (fw::SqlDatabase* connection = Connection(group))
-    row = connection->SQLSelect(QString::fromLatin1(group == DatabaseGroup::Hanzidata5 ? kFiveDigitQuery
-                                                                                       : kFourDigitQuery),
-                                {code});
+    row = connection->SQLSelect(
+        QString::fromLatin1(group == DatabaseGroup::Hanzidata5 ? kFiveDigitQuery : kFourDigitQuery),
+        {code});
   if (row && row->Eof()) {
     co_await fw::MsgBoxAsync(QString::fromUtf8(kNotFound));
     if (Superseded()) co_return;
@@ -86,7 +99,8 @@ fw::Task<void> Query::Run() {
         {"JapaneseKunField", "kJapaneseKun"}, {"JapaneseOnField", "kJapaneseOn"},
         {"KoreanField", "kKorean"},           {"VietnameseField", "kVietnamese"},
         {"DefinitionField", "kDefinition"}};
-    for (const auto& [field, column] : kReadings) Control<fw::EditField>(field).SetText(Column(*row, column));
+    for (const auto& [field, column] : kReadings)
+      Control<fw::EditField>(field).SetText(Column(*row, column));
 
     // Z-variants, then semantic variants, each unless already shown.
     QStringList items = VariantItems(row->IdxField(1)->StringValue());

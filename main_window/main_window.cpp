@@ -13,22 +13,24 @@ void MainWindow::Layout() {
 
 void MainWindow::CreateControls() { CreateControls0(); }
 
-void MainWindow::CreateControls0() { CreateControlsFromLayout(LoadLayout(QStringLiteral("main_window"))); }
+void MainWindow::CreateControls0() {
+  CreateControlsFromLayout(LoadLayout(QStringLiteral("main_window")));
+}
 
 void MainWindow::SetConstantTexts(fw::Control& control) {
   static const QHash<QString, QString (*)()> kLabelTexts{
-      {"StaticText4", &kVariants},          {"StaticText2", &kFontSize},
+      {"StaticText4", &kVariants},           {"StaticText2", &kFontSize},
       {"StaticText11", &kEnglishDefinition}, {"StaticText5", &kHanyuPinyin},
-      {"StaticText6", &kCantonese},         {"StaticText9", &kJapaneseKunyomi},
-      {"StaticText10", &kJapaneseOnyomi},   {"StaticText7", &kKorean},
+      {"StaticText6", &kCantonese},          {"StaticText9", &kJapaneseKunyomi},
+      {"StaticText10", &kJapaneseOnyomi},    {"StaticText7", &kKorean},
       {"StaticText8", &kVietnamese},
   };
   if (const auto text = kLabelTexts.constFind(control.Name); text != kLabelTexts.constEnd()) {
     fw::ControlAs<fw::StaticText>(control).SetText((*text)());
   } else if (control.Name == QStringLiteral("TabPanel1")) {
     const QChar cr('\r');
-    fw::ControlAs<fw::TabPanel>(control).SetTabDefinition(kVariantsTab() + cr + kPronunciationTab() + cr +
-                                                          kMeaningTab());
+    fw::ControlAs<fw::TabPanel>(control).SetTabDefinition(kVariantsTab() + cr +
+                                                          kPronunciationTab() + cr + kMeaningTab());
   }
 }
 

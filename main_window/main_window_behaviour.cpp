@@ -26,7 +26,8 @@ QString Mid(const QString& text, int position) {
   if (position < 1) return {};
   int index = 0;
   for (qsizetype i = 0; i < text.size(); ++index) {
-    const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+    const qsizetype width =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
     if (index == position - 1) return text.mid(i, width);
     i += width;
   }
@@ -35,9 +36,13 @@ QString Mid(const QString& text, int position) {
 
 }  // namespace
 
-void MainWindow::Canvas2_Open(fw::Canvas& me) { SetMaskedBackdrop(me, roundedfield(), roundedfieldmask()); }
+void MainWindow::Canvas2_Open(fw::Canvas& me) {
+  SetMaskedBackdrop(me, roundedfield(), roundedfieldmask());
+}
 
-void MainWindow::Canvas3_Open(fw::Canvas& me) { SetMaskedBackdrop(me, imagewellipict(), imagewellmask()); }
+void MainWindow::Canvas3_Open(fw::Canvas& me) {
+  SetMaskedBackdrop(me, imagewellipict(), imagewellmask());
+}
 
 bool MainWindow::HanziField_MouseDown(fw::EditField&, int, int) { return false; }
 void MainWindow::HanziField_LostFocus(fw::EditField&) {}
@@ -115,7 +120,8 @@ void MainWindow::Slider1_Open(fw::Slider& me) {
   // A stored size that is no whole number of pixels above 0 counts as none:
   // a text size of 0 would make the variants unreadable and the tooltip
   // divide by zero.
-  const std::optional<int> size = fw::ToInt32(fw::Val(App::Instance()->ReadPreferences(kVariantFontSize)));
+  const std::optional<int> size =
+      fw::ToInt32(fw::Val(App::Instance()->ReadPreferences(kVariantFontSize)));
   if (!size || *size <= 0) return;
   ControlByName<fw::EditField>("ZVariantField").SetTextSize(*size);
   me.SetValue(*size);

@@ -14,10 +14,14 @@ QString MainWindow::kFontSize() { return Localized("kFontSize", "Font size:"); }
 QString MainWindow::kVariantsTab() { return Localized("kVariantsTab", "Variants"); }
 QString MainWindow::kPronunciationTab() { return Localized("kPronunciationTab", "Pronunciation"); }
 QString MainWindow::kMeaningTab() { return Localized("kMeaningTab", "Meaning"); }
-QString MainWindow::kEnglishDefinition() { return Localized("kEnglishDefinition", "English Definition:"); }
+QString MainWindow::kEnglishDefinition() {
+  return Localized("kEnglishDefinition", "English Definition:");
+}
 QString MainWindow::kHanyuPinyin() { return Localized("kHanyuPinyin", "Hanyu Pinyin:"); }
 QString MainWindow::kCantonese() { return Localized("kCantonese", "Cantonese:"); }
-QString MainWindow::kJapaneseKunyomi() { return Localized("kJapaneseKunyomi", "Japanese (kunyomi):"); }
+QString MainWindow::kJapaneseKunyomi() {
+  return Localized("kJapaneseKunyomi", "Japanese (kunyomi):");
+}
 QString MainWindow::kJapaneseOnyomi() { return Localized("kJapaneseOnyomi", "Japanese (onyomi):"); }
 QString MainWindow::kKorean() { return Localized("kKorean", "Korean:"); }
 QString MainWindow::kVietnamese() { return Localized("kVietnamese", "Vietnamese:"); }

@@ -1,6 +1,6 @@
 // Starting a lookup: the character shows at once, the worker does the rest.
-#include "framework/chasing_arrows.h"
 #include "app/app.h"
+#include "framework/chasing_arrows.h"
 #include "framework/unhandled_exception.h"
 #include "lookup/code_text.h"
 #include "lookup/moravel_variants.h"
@@ -21,8 +21,8 @@ void MainWindow::QueryButton_Action(fw::PushButton&) {
   g.ForeColor = QColor(0, 0, 0);
   g.TextSize = 50;
   g.TextFont = QStringLiteral("ヒラギノ明朝 Pro W3");
-  g.DrawString(FirstCharacter(Instance()->ControlByName<fw::EditField>("HanziField").Text()), 0, 45, 0,
-               false);
+  g.DrawString(FirstCharacter(Instance()->ControlByName<fw::EditField>("HanziField").Text()), 0, 45,
+               0, false);
 }
 
 QString MainWindow::GetUnicodeCode(const QString& character) { return ::GetUnicodeCode(character); }

@@ -7,7 +7,9 @@ fw::MenuItem* MainWindow::Item(const char* name) {
 }
 
 fw::MenuItem* MainWindow::FileMenu() { return Item("FileMenu"); }
-fw::QuitMenuItem* MainWindow::FileQuit() { return dynamic_cast<fw::QuitMenuItem*>(Item("FileQuit")); }
+fw::QuitMenuItem* MainWindow::FileQuit() {
+  return dynamic_cast<fw::QuitMenuItem*>(Item("FileQuit"));
+}
 fw::MenuItem* MainWindow::FileClose() { return Item("FileClose"); }
 fw::MenuItem* MainWindow::EditMenu() { return Item("EditMenu"); }
 fw::MenuItem* MainWindow::EditUndo() { return Item("EditUndo"); }

@@ -5,7 +5,8 @@
 #include "framework/push_button.h"
 #include "main_window/main_window.h"
 
-bool MyEvents::ServicePerform(const fw::Pasteboard& pasteboard, const QString& message, const QString&) {
+bool MyEvents::ServicePerform(const fw::Pasteboard& pasteboard, const QString& message,
+                              const QString&) {
   if (!pasteboard.TextAvailable()) return false;
   if (message != QStringLiteral("SOHZge")) return false;
   App::Instance()->SetFrontmost(true);
