@@ -2,7 +2,7 @@
 // A text field: single-line (Return goes on to the window's default button)
 // or multi-line. Read-only fields can still be selected and copied.
 #include "framework/control.h"
-#include "framework/font_spec.h"
+#include "framework/font_properties.h"
 
 class QLineEdit;
 class QTextEdit;
@@ -20,7 +20,7 @@ class EditField : public Control {
   bool ReadOnly() const;
   int TextSize() const { return font_.TextSize; }
   void SetTextSize(int size);
-  const FontSpec& Font() const { return font_; }
+  const FontProperties& Font() const { return font_; }
   // Selection in characters (UTF-16 code units); a length past the end of the
   // text selects up to the end.
   int SelStart() const;
@@ -40,7 +40,7 @@ class EditField : public Control {
 
   QLineEdit* lineEdit_ = nullptr;
   QTextEdit* textEdit_ = nullptr;
-  FontSpec font_;
+  FontProperties font_;
   // A single-line field shows its text on one line; what code set is kept
   // so that it reads back exactly, line ends included.
   QString setText_;

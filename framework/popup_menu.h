@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/control.h"
-#include "framework/font_spec.h"
+#include "framework/font_properties.h"
 
 class QComboBox;
 
@@ -16,7 +16,7 @@ class PopupMenu : public Control {
 
  private:
   QComboBox* combo_;
-  FontSpec font_;
+  FontProperties font_;
 };
 
 }  // namespace fw

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/control.h"
-#include "framework/font_spec.h"
+#include "framework/font_properties.h"
 
 class QPushButton;
 
@@ -19,7 +19,7 @@ class PushButton : public Control {
 
  private:
   QPushButton* button_;
-  FontSpec font_;
+  FontProperties font_;
 };
 
 }  // namespace fw

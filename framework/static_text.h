@@ -2,7 +2,7 @@
 #include <QColor>
 
 #include "framework/control.h"
-#include "framework/font_spec.h"
+#include "framework/font_properties.h"
 
 class QLabel;
 
@@ -18,12 +18,12 @@ class StaticText : public Control {
   void SetCaption(const QString& caption) { SetText(caption); }
   int TextAlign() const { return textAlign_; }
   bool MultiLine() const;
-  const FontSpec& Font() const { return font_; }
+  const FontProperties& Font() const { return font_; }
   void SetProperty(const QString& name, const QJsonValue& value) override;
 
  private:
   QLabel* label_;
-  FontSpec font_;
+  FontProperties font_;
   int textAlign_ = 0;
 };
 

@@ -2,7 +2,7 @@
 // Pages with tabs. The controls of a page are placed in window coordinates
 // like every other control and shown only while their page is selected.
 #include "framework/control.h"
-#include "framework/font_spec.h"
+#include "framework/font_properties.h"
 
 class QTabWidget;
 
@@ -22,7 +22,7 @@ class TabPanel : public Control {
 
  private:
   QTabWidget* tabs_;
-  FontSpec font_;
+  FontProperties font_;
 };
 
 }  // namespace fw

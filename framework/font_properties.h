@@ -7,7 +7,7 @@ class QWidget;
 
 namespace fw {
 
-struct FontSpec {
+struct FontProperties {
   QString TextFont = QStringLiteral("System");
   int TextSize = 0;
   bool Bold = false, Italic = false, Underline = false;

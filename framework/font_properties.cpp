@@ -1,4 +1,4 @@
-#include "framework/font_spec.h"
+#include "framework/font_properties.h"
 
 #include <QWidget>
 
@@ -6,7 +6,7 @@
 
 namespace fw {
 
-bool FontSpec::Set(const QString& name, const QJsonValue& value) {
+bool FontProperties::Set(const QString& name, const QJsonValue& value) {
   if (name == "TextFont")
     TextFont = value.toString();
   else if (name == "TextSize")
@@ -22,7 +22,7 @@ bool FontSpec::Set(const QString& name, const QJsonValue& value) {
   return true;
 }
 
-void FontSpec::ApplyTo(QWidget& widget) const {
+void FontProperties::ApplyTo(QWidget& widget) const {
   widget.setFont(FontFor(TextFont, TextSize, Bold, Italic, Underline));
 }
 
