@@ -62,6 +62,8 @@ void RuntimeUnhandledException(std::exception_ptr error) {
 int RuntimeExitStatus() { return exitStatus; }
 
 int RuntimeExit() {
+  // Windows closed during the last turn of the loop are still waiting to go.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   for (Window* window : Window::OpenWindows()) delete window;
   application.reset();
   return exitStatus;
