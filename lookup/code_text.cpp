@@ -23,7 +23,20 @@ QString GetUnicodeCode(const QString& character) {
   return text;
 }
 
-QString FirstCharacter(const QString& text) {
-  if (text.isEmpty()) return {};
-  return text.left(FirstCodePoint(text) > 0xFFFF ? 2 : 1);
+QString FirstCharacter(const QString& text) { return MidCharacters(text, 1, 1); }
+
+QString MidCharacters(const QString& text, int position, int count) {
+  if (position < 1 || count < 1) return {};
+  // A surrogate pair is one character; a lone surrogate is one too.
+  auto width = [&text](qsizetype i) -> qsizetype {
+    return i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate() ? 2 : 1;
+  };
+  qsizetype start = 0;
+  for (int skipped = 1; skipped < position; ++skipped) {
+    if (start >= text.size()) return {};
+    start += width(start);
+  }
+  qsizetype end = start;
+  for (int taken = 0; taken < count && end < text.size(); ++taken) end += width(end);
+  return text.mid(start, end - start);
 }

@@ -10,3 +10,8 @@ QString GetUnicodeCode(const QString& character);
 
 // The first whole character of `text` (a surrogate pair kept together); "" for "".
 QString FirstCharacter(const QString& text);
+
+// `count` whole characters of `text` from the character at `position`
+// (counted from 1); fewer where the text ends, "" for a position below 1 or
+// past the end.
+QString MidCharacters(const QString& text, int position, int count);

@@ -21,19 +21,6 @@ void SetMaskedBackdrop(fw::Canvas& canvas, std::shared_ptr<fw::Picture> picture,
   canvas.Backdrop()->Mask().GetGraphics().DrawPicture(*mask, 0, 0);
 }
 
-// Characters counted as whole characters, a surrogate pair being one.
-QString Mid(const QString& text, int position) {
-  if (position < 1) return {};
-  int index = 0;
-  for (qsizetype i = 0; i < text.size(); ++index) {
-    const qsizetype width =
-        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-    if (index == position - 1) return text.mid(i, width);
-    i += width;
-  }
-  return {};
-}
-
 }  // namespace
 
 void MainWindow::Canvas2_Open(fw::Canvas& me) {
@@ -60,7 +47,7 @@ void MainWindow::ZVariantField_MouseMove(fw::EditField& me, int x, int) {
   QString tag;
   if (size > 0) {
     const std::optional<int> position = fw::ToInt32((double(x) - 2.0) / size + 1.0);
-    const QString character = position ? Mid(me.Text(), *position) : QString();
+    const QString character = position ? MidCharacters(me.Text(), *position, 1) : QString();
     const QString code = GetUnicodeCode(character);
     if (!code.isEmpty() && code != QStringLiteral("0000"))
       tag = character + QChar('\n') + QStringLiteral("Unicode: ") + code;
@@ -79,7 +66,7 @@ void MainWindow::Canvas1_Open(fw::Canvas& me) {
 }
 
 void MainWindow::Canvas1_DropObject(fw::Canvas&, const fw::DragItem& obj, int) {
-  ControlByName<fw::EditField>("HanziField").SetText(Mid(obj.Text, 1) + Mid(obj.Text, 2));
+  ControlByName<fw::EditField>("HanziField").SetText(MidCharacters(obj.Text, 1, 2));
   ControlByName<fw::PushButton>("QueryButton").Push();
 }
 

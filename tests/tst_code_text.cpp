@@ -18,6 +18,8 @@ class TestCodeText : public QObject {
   void codeAndFirstCharacter();
   void databaseGroup_data();
   void databaseGroup();
+  void midCharacters_data();
+  void midCharacters();
 };
 
 void TestCodeText::codeAndFirstCharacter_data() {
@@ -82,6 +84,34 @@ void TestCodeText::databaseGroup() {
   QFETCH(QString, code);
   QFETCH(DatabaseGroup, group);
   QCOMPARE(DatabaseGroupOf(code), group);
+}
+
+// Whole characters by position: what the variant tooltip and a drop read.
+void TestCodeText::midCharacters_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("position");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("expected");
+  const QString wide = FromUcs4(0x20000);
+  QTest::newRow("first of three") << "漢字詞" << 1 << 1 << "漢";
+  QTest::newRow("first two") << "漢字詞" << 1 << 2 << "漢字";
+  QTest::newRow("two of one") << "漢" << 1 << 2 << "漢";
+  QTest::newRow("after a pair") << wide + "大" << 2 << 1 << "大";
+  QTest::newRow("the pair itself") << "大" + wide << 2 << 1 << wide;
+  QTest::newRow("pair counted once") << wide + wide + "大" << 1 << 2 << wide + wide;
+  QTest::newRow("lone surrogate") << Unit(0xD800) + "大" << 2 << 1 << "大";
+  QTest::newRow("past the end") << "大太" << 3 << 1 << "";
+  QTest::newRow("position zero") << "大太" << 0 << 1 << "";
+  QTest::newRow("negative position") << "大太" << -4 << 1 << "";
+  QTest::newRow("empty text") << "" << 1 << 1 << "";
+}
+
+void TestCodeText::midCharacters() {
+  QFETCH(QString, text);
+  QFETCH(int, position);
+  QFETCH(int, count);
+  QFETCH(QString, expected);
+  QCOMPARE(MidCharacters(text, position, count), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCodeText)
