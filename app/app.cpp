@@ -10,6 +10,12 @@
 #include "help_about/help_window.h"
 #include "services/my_events.h"
 
+const App::DatabaseFile App::kDatabaseFiles[5] = {{&App::hanzidata, "hanzidata.rsd"},
+                                                  {&App::hanzidata2, "hanzidata2.rsd"},
+                                                  {&App::hanzidata3, "hanzidata3.rsd"},
+                                                  {&App::hanzidata4, "hanzidata4.rsd"},
+                                                  {&App::hanzidata5, "hanzidata5.rsd"}};
+
 const char App::kHomepage[] = "https://quillfern.org/";
 
 App::App() = default;
@@ -31,18 +37,12 @@ void App::Open() {
   // Qt is linked at build time, so there is no plug-in set-up to call first.
   MyEvents1 = std::make_unique<MyEvents>();
   MyEvents1->Listen();
-  struct Connection {
-    std::unique_ptr<fw::SqlDatabase>& property;
-    const char* file;
-  };
-  for (const Connection& c :
-       {Connection{hanzidata, "hanzidata.rsd"}, Connection{hanzidata2, "hanzidata2.rsd"},
-        Connection{hanzidata3, "hanzidata3.rsd"}, Connection{hanzidata4, "hanzidata4.rsd"},
-        Connection{hanzidata5, "hanzidata5.rsd"}}) {
-    c.property = std::make_unique<fw::SqlDatabase>();
-    c.property->DatabaseFile = fw::ApplicationFolder() + "/" + c.file;
+  for (const DatabaseFile& database : kDatabaseFiles) {
+    std::unique_ptr<fw::SqlDatabase>& connection = this->*database.property;
+    connection = std::make_unique<fw::SqlDatabase>();
+    connection->DatabaseFile = fw::ApplicationFolder() + "/" + database.file;
     // A missing or broken file shows only later, as a lookup that finds nothing.
-    c.property->Connect();
+    connection->Connect();
   }
   MoravelFile = fw::ApplicationFolder() + "/UniVariants";
 }

@@ -17,6 +17,13 @@ class App : public fw::Application {
   static App* Instance();
 
   std::unique_ptr<fw::SqlDatabase> hanzidata, hanzidata2, hanzidata3, hanzidata4, hanzidata5;
+  // The five connections with their files, in the order of the database
+  // groups (hanzidata first).
+  struct DatabaseFile {
+    std::unique_ptr<fw::SqlDatabase> App::*property;
+    const char* file;
+  };
+  static const DatabaseFile kDatabaseFiles[5];
   QString MoravelFile;  // path of "UniVariants" beside the application
   std::unique_ptr<MyEvents> MyEvents1;
 

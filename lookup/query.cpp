@@ -28,30 +28,14 @@ C& Control(const char* name) {
 }
 
 fw::SqlDatabase* Connection(DatabaseGroup group) {
+  if (group == DatabaseGroup::None) return nullptr;
   App* app = App::Instance();
   if (!app) throw fw::NilObjectException("no application object");
-  std::unique_ptr<fw::SqlDatabase>* property = nullptr;
-  switch (group) {
-    case DatabaseGroup::Hanzidata:
-      property = &app->hanzidata;
-      break;
-    case DatabaseGroup::Hanzidata2:
-      property = &app->hanzidata2;
-      break;
-    case DatabaseGroup::Hanzidata3:
-      property = &app->hanzidata3;
-      break;
-    case DatabaseGroup::Hanzidata4:
-      property = &app->hanzidata4;
-      break;
-    case DatabaseGroup::Hanzidata5:
-      property = &app->hanzidata5;
-      break;
-    case DatabaseGroup::None:
-      return nullptr;
-  }
-  if (!*property) throw fw::NilObjectException("database connection not made");
-  return property->get();
+  // The groups after None are in the order of the connections.
+  const auto& database = App::kDatabaseFiles[static_cast<int>(group) - 1];
+  fw::SqlDatabase* connection = (app->*database.property).get();
+  if (!connection) throw fw::NilObjectException("database connection not made");
+  return connection;
 }
 
 QString Column(const fw::RecordSet& row, const char* name) {
