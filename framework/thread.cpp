@@ -15,9 +15,27 @@ namespace detail {
 std::chrono::steady_clock::time_point slice_start;
 std::chrono::steady_clock::duration slice_length = std::chrono::milliseconds(4);
 
-void StartSlice() noexcept { slice_start = std::chrono::steady_clock::now(); }
+namespace {
+constexpr int kCallsBetweenClockChecks = 64;
+int uncheckedCalls = 0;
+}  // namespace
 
-bool CanYield() noexcept { return QCoreApplication::instance() != nullptr; }
+void StartSlice() noexcept {
+  slice_start = std::chrono::steady_clock::now();
+  uncheckedCalls = 0;
+}
+
+bool SliceLeft() noexcept {
+  if (!QCoreApplication::instance()) return true;
+  if (slice_length <= std::chrono::steady_clock::duration::zero()) return false;
+  if (uncheckedCalls > 0) {
+    --uncheckedCalls;
+    return true;
+  }
+  if (std::chrono::steady_clock::now() - slice_start >= slice_length) return false;
+  uncheckedCalls = kCallsBetweenClockChecks;
+  return true;
+}
 
 void QueuedResume::Post(std::coroutine_handle<> handle) {
   Cancel();
@@ -79,7 +97,10 @@ class MessageBoxAwaiter {
 }  // namespace
 }  // namespace detail
 
-void SetYieldSlice(std::chrono::microseconds slice) { detail::slice_length = slice; }
+void SetYieldSlice(std::chrono::microseconds slice) {
+  detail::slice_length = slice;
+  detail::uncheckedCalls = 0;
+}
 
 Task<void> MsgBoxAsync(QString text) {
   if (DeliverToMessageHandler(text)) co_return;

@@ -121,21 +121,7 @@ void MoravelVariantScanner::ReadField() {
 fw::Task<QString> GetMoravelVariant(QString tablePath, QString code) {
   const QByteArray table = ReadTable(tablePath);
   MoravelVariantScanner scanner(table, code);
-  // A step takes nanoseconds, a look at the clock about as long: once the
-  // slice is seen to have time left, the next steps run without looking, so
-  // a used-up slice is noticed a microsecond or two late. A slice of zero
-  // still yields after every step.
-  constexpr int kStepsBetweenClockChecks = 64;
-  int unchecked = 0;
-  while (scanner.Step()) {
-    if (unchecked > 0) {
-      --unchecked;
-    } else if (fw::Yield().await_ready()) {
-      unchecked = kStepsBetweenClockChecks;
-    } else {
-      co_await fw::Yield();
-    }
-  }
+  while (scanner.Step()) co_await fw::Yield();
   co_return scanner.Result();
 }
 
