@@ -50,6 +50,12 @@ QString GetLocalizedString(const QString& key, const QString& englishDefault) {
   return CurrentTable()->value(key, englishDefault);
 }
 
+QString GetLocalizedString(const char* className, const char* constantName,
+                           const QString& englishDefault) {
+  return GetLocalizedString(QLatin1String(className) + u'.' + QLatin1String(constantName),
+                            englishDefault);
+}
+
 void InstallStringTable(const QHash<QString, QString>& table) { CurrentTable() = table; }
 
 }  // namespace fw

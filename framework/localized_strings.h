@@ -10,6 +10,9 @@ namespace fw {
 // The text for key in the user's language, or englishDefault when no table
 // holds it. Looked up on every call, so a newly installed table shows at once.
 QString GetLocalizedString(const QString& key, const QString& englishDefault);
+// The same for a class's constant: the key is "<className>.<constantName>".
+QString GetLocalizedString(const char* className, const char* constantName,
+                           const QString& englishDefault);
 
 // Replaces the tables found for the user's language (tests, and a running
 // program that switches language). An empty table means English only.

@@ -11,8 +11,7 @@ HelpWindow* HelpWindow::Instance() { return fw::Window::Implicit<HelpWindow>(); 
 HelpWindow::~HelpWindow() { w.reset(); }
 
 QString HelpWindow::kHelpWindowTitle() {
-  return fw::GetLocalizedString(QStringLiteral("HelpWindow.kHelpWindowTitle"),
-                                QStringLiteral("Quillfern Help"));
+  return fw::GetLocalizedString("HelpWindow", "kHelpWindowTitle", QStringLiteral("Quillfern Help"));
 }
 
 QString HelpWindow::kHelpContent() {
@@ -21,7 +20,7 @@ QString HelpWindow::kHelpContent() {
     QFile file(QStringLiteral(":/resources/help/help.rtf"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
   }();
-  return fw::GetLocalizedString(QStringLiteral("HelpWindow.kHelpContent"), english);
+  return fw::GetLocalizedString("HelpWindow", "kHelpContent", english);
 }
 
 void HelpWindow::Layout() {

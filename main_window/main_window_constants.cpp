@@ -4,8 +4,7 @@
 
 namespace {
 QString Localized(const char* name, const char* english) {
-  return fw::GetLocalizedString(QStringLiteral("MainWindow.") + QLatin1String(name),
-                                QString::fromUtf8(english));
+  return fw::GetLocalizedString("MainWindow", name, QString::fromUtf8(english));
 }
 }  // namespace
 
