@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "framework/property_table.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -34,17 +35,17 @@ void Canvas::AcceptTextDrop() { Widget()->setAcceptDrops(true); }
 bool Canvas::AcceptsTextDrops() const { return Widget()->acceptDrops(); }
 
 void Canvas::SetProperty(const QString& name, const QJsonValue& value) {
-  if (name == "AcceptFocus") {
-    AcceptFocus = value.toBool();
-    Widget()->setFocusPolicy(AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
-  } else if (name == "AcceptTabs")
-    AcceptTabs = value.toBool();
-  else if (name == "UseFocusRing")
-    UseFocusRing = value.toBool();
-  else if (name == "EraseBackground")
-    EraseBackground = value.toBool();
-  else
-    Control::SetProperty(name, value);
+  static const PropertyTable<Canvas> kProperties{
+      {"AcceptFocus",
+       [](Canvas& c, const QJsonValue& v) {
+         c.AcceptFocus = v.toBool();
+         c.Widget()->setFocusPolicy(c.AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
+       }},
+      {"AcceptTabs", [](Canvas& c, const QJsonValue& v) { c.AcceptTabs = v.toBool(); }},
+      {"UseFocusRing", [](Canvas& c, const QJsonValue& v) { c.UseFocusRing = v.toBool(); }},
+      {"EraseBackground", [](Canvas& c, const QJsonValue& v) { c.EraseBackground = v.toBool(); }},
+  };
+  if (!kProperties.Apply(*this, name, value)) Control::SetProperty(name, value);
 }
 
 void Canvas::Paint(QWidget& widget) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <stdexcept>
 
+#include "framework/property_table.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -38,42 +39,43 @@ void Control::SetBounds(const QRect& bounds) {
 }
 
 void Control::SetProperty(const QString& name, const QJsonValue& value) {
-  QRect r = bounds_;
-  if (name == "Name")
-    Name = value.toString();
-  else if (name == "TabPanelIndex")
-    TabPanelIndex = value.toInt();
-  else if (name == "InitialParent")
-    InitialParent = value.toString();
-  else if (name == "Left")
-    r.moveLeft(value.toInt());
-  else if (name == "Top")
-    r.moveTop(value.toInt());
-  else if (name == "Width")
-    r.setWidth(value.toInt());
-  else if (name == "Height")
-    r.setHeight(value.toInt());
-  else if (name == "Visible")
-    visible_ = value.toBool();
-  else if (name == "Enabled")
-    SetEnabled(value.toBool());
-  else if (name == "AutoDeactivate")
-    AutoDeactivate = value.toBool();
-  else if (name == "HelpTag")
-    SetHelpTag(value.toString());
-  else if (name == "LockLeft")
-    LockLeft = value.toBool();
-  else if (name == "LockTop")
-    LockTop = value.toBool();
-  else if (name == "LockRight")
-    LockRight = value.toBool();
-  else if (name == "LockBottom")
-    LockBottom = value.toBool();
-  else if (name == "Class" || name == "Events")
-    return;  // read by the window builder
-  else
+  using Table = PropertyTable<Control>;
+  static const Table kProperties{
+      {"Name", [](Control& c, const QJsonValue& v) { c.Name = v.toString(); }},
+      {"TabPanelIndex", [](Control& c, const QJsonValue& v) { c.TabPanelIndex = v.toInt(); }},
+      {"InitialParent", [](Control& c, const QJsonValue& v) { c.InitialParent = v.toString(); }},
+      {"Left",
+       [](Control& c, const QJsonValue& v) {
+         c.SetBounds(c.bounds_.translated(v.toInt() - c.bounds_.x(), 0));
+       }},
+      {"Top",
+       [](Control& c, const QJsonValue& v) {
+         c.SetBounds(c.bounds_.translated(0, v.toInt() - c.bounds_.y()));
+       }},
+      {"Width",
+       [](Control& c, const QJsonValue& v) {
+         c.SetBounds(QRect(c.bounds_.topLeft(), QSize(v.toInt(), c.bounds_.height())));
+       }},
+      {"Height",
+       [](Control& c, const QJsonValue& v) {
+         c.SetBounds(QRect(c.bounds_.topLeft(), QSize(c.bounds_.width(), v.toInt())));
+       }},
+      // Whether the widget shows also depends on its page, which the window
+      // applies once every control is built.
+      {"Visible", [](Control& c, const QJsonValue& v) { c.visible_ = v.toBool(); }},
+      {"Enabled", [](Control& c, const QJsonValue& v) { c.SetEnabled(v.toBool()); }},
+      {"AutoDeactivate", [](Control& c, const QJsonValue& v) { c.AutoDeactivate = v.toBool(); }},
+      {"HelpTag", [](Control& c, const QJsonValue& v) { c.SetHelpTag(v.toString()); }},
+      {"LockLeft", [](Control& c, const QJsonValue& v) { c.LockLeft = v.toBool(); }},
+      {"LockTop", [](Control& c, const QJsonValue& v) { c.LockTop = v.toBool(); }},
+      {"LockRight", [](Control& c, const QJsonValue& v) { c.LockRight = v.toBool(); }},
+      {"LockBottom", [](Control& c, const QJsonValue& v) { c.LockBottom = v.toBool(); }},
+      // Read by the window builder.
+      {"Class", Table::Ignored},
+      {"Events", Table::Ignored},
+  };
+  if (!kProperties.Apply(*this, name, value))
     throw std::logic_error("unknown property " + name.toStdString());
-  if (r != bounds_) SetBounds(r);
 }
 
 void Control::InstallHandler(const QString& event, EventHandler handler) {

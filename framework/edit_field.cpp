@@ -1,148 +1,100 @@
 #include "framework/edit_field.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QTextBlock>
-#include <QTextEdit>
 
-#include "framework/static_text.h"
+#include "framework/field_widget.h"
+#include "framework/property_table.h"
+#include "framework/stored_values.h"
 #include "framework/window.h"
 
 namespace fw {
 namespace {
-QWidget* MakeWidget(Window& window, bool multiLine) {
-  if (multiLine) return new QTextEdit(window.Content());
-  return new QLineEdit(window.Content());
+FieldWidget* MakeFieldWidget(Window& window, bool multiLine) {
+  if (multiLine) return new MultiLineWidget(window.Content());
+  return new SingleLineWidget(window.Content());
 }
 }  // namespace
 
 EditField::EditField(Window& window, bool multiLine)
-    : Control(window, MakeWidget(window, multiLine)) {
-  if (multiLine) {
-    textEdit_ = static_cast<QTextEdit*>(Widget());
-    textEdit_->setAcceptRichText(false);
-    textEdit_->setTabChangesFocus(true);
-    textEdit_->viewport()->installEventFilter(this);
-    textEdit_->viewport()->setMouseTracking(true);
-  } else {
-    lineEdit_ = static_cast<QLineEdit*>(Widget());
-  }
+    : EditField(window, MakeFieldWidget(window, multiLine)) {}
+
+EditField::EditField(Window& window, FieldWidget* field)
+    : Control(window, field->AsWidget()), field_(field) {
+  if (field_->MouseSurface() != Widget()) field_->MouseSurface()->installEventFilter(this);
   Widget()->setMouseTracking(true);
   font_.ApplyTo(*Widget());
 }
 
-QWidget* EditField::InputWidget() const { return Widget(); }
-
-QString EditField::Text() const {
-  if (textEdit_) return textEdit_->toPlainText();
-  const QString shown = lineEdit_->text();
-  return shown == shownText_ ? setText_ : shown;
-}
-
-void EditField::SetText(const QString& text) {
-  if (textEdit_) {
-    textEdit_->setPlainText(text);
-    return;
-  }
-  lineEdit_->setText(text);
-  setText_ = text;
-  shownText_ = lineEdit_->text();
-}
-
-bool EditField::ReadOnly() const {
-  return textEdit_ ? textEdit_->isReadOnly() : lineEdit_->isReadOnly();
-}
+QString EditField::Text() const { return field_->Text(); }
+void EditField::SetText(const QString& text) { field_->SetText(text); }
+bool EditField::MultiLine() const { return field_->MultiLine(); }
+bool EditField::ReadOnly() const { return field_->ReadOnly(); }
 
 void EditField::SetTextSize(int size) {
   font_.TextSize = size;
   font_.ApplyTo(*Widget());
 }
 
-int EditField::SelStart() const {
-  if (textEdit_) return textEdit_->textCursor().selectionStart();
-  return lineEdit_->hasSelectedText() ? lineEdit_->selectionStart() : lineEdit_->cursorPosition();
-}
-
-int EditField::SelLength() const {
-  if (textEdit_) {
-    const QTextCursor cursor = textEdit_->textCursor();
-    return cursor.selectionEnd() - cursor.selectionStart();
-  }
-  return lineEdit_->selectionLength();
-}
-
-QString EditField::SelText() const {
-  if (textEdit_) return textEdit_->textCursor().selectedText();
-  return lineEdit_->selectedText();
-}
-
+int EditField::SelStart() const { return field_->SelStart(); }
+int EditField::SelLength() const { return field_->SelLength(); }
+QString EditField::SelText() const { return field_->SelText(); }
 void EditField::SetSelStart(int start) { Select(start, 0); }
-
 void EditField::SetSelLength(int length) { Select(SelStart(), length); }
 
 void EditField::Select(int start, int length) {
-  const int size =
-      textEdit_ ? textEdit_->document()->characterCount() - 1 : lineEdit_->text().size();
+  const int size = field_->Length();
   start = std::clamp(start, 0, size);
-  length = std::clamp(length, 0, size - start);
-  if (textEdit_) {
-    QTextCursor cursor = textEdit_->textCursor();
-    cursor.setPosition(start);
-    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    textEdit_->setTextCursor(cursor);
-  } else {
-    lineEdit_->setSelection(start, length);
-  }
+  field_->Select(start, std::clamp(length, 0, size - start));
+}
+
+void EditField::SetColor(QPalette::ColorRole role, const QJsonValue& value) {
+  QPalette palette = Widget()->palette();
+  palette.setColor(role, ColorFrom(value));
+  Widget()->setPalette(palette);
 }
 
 void EditField::SetProperty(const QString& name, const QJsonValue& value) {
-  if (font_.Set(name, value)) {
+  using Table = PropertyTable<EditField>;
+  static const Table kProperties{
+      {"Text", [](EditField& f, const QJsonValue& v) { f.SetText(v.toString()); }},
+      {"ReadOnly", [](EditField& f, const QJsonValue& v) { f.field_->SetReadOnly(v.toBool()); }},
+      {"Border", [](EditField& f, const QJsonValue& v) { f.field_->SetBorder(v.toBool()); }},
+      {"ScrollBarVertical",
+       [](EditField& f, const QJsonValue& v) { f.field_->SetScrollBar(Qt::Vertical, v.toBool()); }},
+      {"ScrollBarHorizontal",
+       [](EditField& f, const QJsonValue& v) {
+         f.field_->SetScrollBar(Qt::Horizontal, v.toBool());
+       }},
+      {"TextColor", [](EditField& f, const QJsonValue& v) { f.SetColor(QPalette::Text, v); }},
+      {"BackColor", [](EditField& f, const QJsonValue& v) { f.SetColor(QPalette::Base, v); }},
+      {"LimitText", [](EditField& f, const QJsonValue& v) { f.field_->SetLimitText(v.toInt()); }},
+      {"Password", [](EditField& f, const QJsonValue& v) { f.field_->SetPassword(v.toBool()); }},
+      {"AcceptTabs",
+       [](EditField& f, const QJsonValue& v) { f.field_->SetAcceptTabs(v.toBool()); }},
+      {"Alignment",
+       [](EditField& f, const QJsonValue& v) {
+         const int a = v.toInt();
+         f.field_->SetAlignment(a == 2   ? Qt::AlignHCenter
+                                : a == 3 ? Qt::AlignRight
+                                         : Qt::AlignLeft);
+       }},
+      {"UseFocusRing",
+       [](EditField& f, const QJsonValue& v) { f.field_->SetFocusRing(v.toBool()); }},
+      // The kind of widget is fixed at creation (MultiLine); every field holds
+      // plain text of one style; formats, masks and data bindings take no part
+      // in this program's fields.
+      {"MultiLine", Table::Ignored},
+      {"Styled", Table::Ignored},
+      {"Format", Table::Ignored},
+      {"Mask", Table::Ignored},
+      {"DataSource", Table::Ignored},
+      {"DataField", Table::Ignored},
+  };
+  if (font_.Set(name, value))
     font_.ApplyTo(*Widget());
-  } else if (name == "Text") {
-    SetText(value.toString());
-  } else if (name == "ReadOnly") {
-    textEdit_ ? textEdit_->setReadOnly(value.toBool()) : lineEdit_->setReadOnly(value.toBool());
-    if (textEdit_)
-      textEdit_->setTextInteractionFlags(value.toBool() ? Qt::TextSelectableByMouse |
-                                                              Qt::TextSelectableByKeyboard
-                                                        : Qt::TextEditorInteraction);
-  } else if (name == "Border") {
-    if (textEdit_)
-      textEdit_->setFrameStyle(value.toBool() ? QFrame::StyledPanel | QFrame::Sunken
-                                              : QFrame::NoFrame);
-    else
-      lineEdit_->setFrame(value.toBool());
-  } else if (name == "ScrollBarVertical") {
-    if (textEdit_)
-      textEdit_->setVerticalScrollBarPolicy(value.toBool() ? Qt::ScrollBarAsNeeded
-                                                           : Qt::ScrollBarAlwaysOff);
-  } else if (name == "ScrollBarHorizontal") {
-    if (textEdit_)
-      textEdit_->setHorizontalScrollBarPolicy(value.toBool() ? Qt::ScrollBarAsNeeded
-                                                             : Qt::ScrollBarAlwaysOff);
-  } else if (name == "TextColor" || name == "BackColor") {
-    QPalette palette = Widget()->palette();
-    palette.setColor(name == "TextColor" ? QPalette::Text : QPalette::Base, ColorFrom(value));
-    Widget()->setPalette(palette);
-  } else if (name == "LimitText") {
-    if (lineEdit_ && value.toInt() > 0) lineEdit_->setMaxLength(value.toInt());
-  } else if (name == "Password") {
-    if (lineEdit_) lineEdit_->setEchoMode(value.toBool() ? QLineEdit::Password : QLineEdit::Normal);
-  } else if (name == "AcceptTabs") {
-    if (textEdit_) textEdit_->setTabChangesFocus(!value.toBool());
-  } else if (name == "Alignment") {
-    const int a = value.toInt();
-    const Qt::Alignment align = a == 2 ? Qt::AlignHCenter : a == 3 ? Qt::AlignRight : Qt::AlignLeft;
-    textEdit_ ? textEdit_->setAlignment(align) : lineEdit_->setAlignment(align | Qt::AlignVCenter);
-  } else if (QStringList{"MultiLine", "Styled", "UseFocusRing", "Format", "Mask", "DataSource",
-                         "DataField"}
-                 .contains(name)) {
-    // The kind of widget is fixed at creation; styles, rings, formats and data
-    // bindings take no part in this program's fields.
-  } else {
+  else if (!kProperties.Apply(*this, name, value))
     Control::SetProperty(name, value);
-  }
 }
 
 bool EditField::eventFilter(QObject* watched, QEvent* event) {
@@ -164,7 +116,7 @@ bool EditField::eventFilter(QObject* watched, QEvent* event) {
       auto* key = static_cast<QKeyEvent*>(event);
       if (RaiseKey(QStringLiteral("KeyDown"), key->text())) return true;
       const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-      if (isReturn && lineEdit_) {
+      if (isReturn && !MultiLine()) {
         ParentWindow().PushDefaultButton();
         return true;
       }

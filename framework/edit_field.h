@@ -1,13 +1,14 @@
 #pragma once
 // A text field: single-line (Return goes on to the window's default button)
 // or multi-line. Read-only fields can still be selected and copied.
+#include <QPalette>
+
 #include "framework/control.h"
 #include "framework/font_properties.h"
 
-class QLineEdit;
-class QTextEdit;
-
 namespace fw {
+
+class FieldWidget;
 
 class EditField : public Control {
  public:
@@ -16,7 +17,7 @@ class EditField : public Control {
 
   QString Text() const;
   void SetText(const QString& text);
-  bool MultiLine() const { return textEdit_ != nullptr; }
+  bool MultiLine() const;
   bool ReadOnly() const;
   int TextSize() const { return font_.TextSize; }
   void SetTextSize(int size);
@@ -35,16 +36,12 @@ class EditField : public Control {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* InputWidget() const;
+  EditField(Window& window, FieldWidget* field);
   void Select(int start, int length);
+  void SetColor(QPalette::ColorRole role, const QJsonValue& value);
 
-  QLineEdit* lineEdit_ = nullptr;
-  QTextEdit* textEdit_ = nullptr;
+  FieldWidget* field_;  // owned by the window's widget tree, as Widget() is
   FontProperties font_;
-  // A single-line field shows its text on one line; what code set is kept
-  // so that it reads back exactly, line ends included.
-  QString setText_;
-  QString shownText_;
 };
 
 }  // namespace fw

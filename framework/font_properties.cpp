@@ -3,23 +3,19 @@
 #include <QWidget>
 
 #include "framework/fonts.h"
+#include "framework/property_table.h"
 
 namespace fw {
 
 bool FontProperties::Set(const QString& name, const QJsonValue& value) {
-  if (name == "TextFont")
-    TextFont = value.toString();
-  else if (name == "TextSize")
-    TextSize = value.toInt();
-  else if (name == "Bold")
-    Bold = value.toBool();
-  else if (name == "Italic")
-    Italic = value.toBool();
-  else if (name == "Underline")
-    Underline = value.toBool();
-  else
-    return false;
-  return true;
+  static const PropertyTable<FontProperties> kProperties{
+      {"TextFont", [](FontProperties& f, const QJsonValue& v) { f.TextFont = v.toString(); }},
+      {"TextSize", [](FontProperties& f, const QJsonValue& v) { f.TextSize = v.toInt(); }},
+      {"Bold", [](FontProperties& f, const QJsonValue& v) { f.Bold = v.toBool(); }},
+      {"Italic", [](FontProperties& f, const QJsonValue& v) { f.Italic = v.toBool(); }},
+      {"Underline", [](FontProperties& f, const QJsonValue& v) { f.Underline = v.toBool(); }},
+  };
+  return kProperties.Apply(*this, name, value);
 }
 
 void FontProperties::ApplyTo(QWidget& widget) const {

@@ -2,14 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QTextEdit>
-#include <optional>
 
 #include "framework/application.h"
+#include "framework/edit_commands.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -59,7 +56,8 @@ MenuBar::~MenuBar() {
 void MenuBar::MakeActions(MenuItem& item) {
   for (const auto& child : item.children_) {
     if (child->Count() == 0 && !child->action_) {
-      auto* action = new QAction(child->Text, qApp);
+      // A separator is a line: Qt's style would draw its "-" beside it.
+      auto* action = new QAction(child->IsSeparator() ? QString() : child->Text, qApp);
       action->setObjectName(child->Name);
       action->setSeparator(child->IsSeparator());
       action->setShortcuts(ShortcutsFor(child->KeyboardShortcut));
@@ -138,69 +136,6 @@ void MenuBar::Dispatch(MenuItem& item) {
     return;
   }
   PerformEditCommand(name);
-}
-
-namespace {
-struct TextField {
-  QLineEdit* line = nullptr;
-  QTextEdit* text = nullptr;
-  QPlainTextEdit* plain = nullptr;
-  bool ReadOnly() const {
-    return line ? line->isReadOnly() : text ? text->isReadOnly() : plain->isReadOnly();
-  }
-};
-
-std::optional<TextField> FocusedField() {
-  QWidget* focus = QApplication::focusWidget();
-  TextField field{qobject_cast<QLineEdit*>(focus), qobject_cast<QTextEdit*>(focus),
-                  qobject_cast<QPlainTextEdit*>(focus)};
-  if (!field.line && !field.text && !field.plain) return std::nullopt;
-  return field;
-}
-
-template <class F>
-void OnField(const TextField& f, F&& call) {
-  if (f.line)
-    call(*f.line);
-  else if (f.text)
-    call(*f.text);
-  else
-    call(*f.plain);
-}
-}  // namespace
-
-bool CanPerformEditCommand(const QString& itemName) {
-  const auto field = FocusedField();
-  if (!field) return false;
-  if (itemName == "EditCopy" || itemName == "EditSelectAll") return true;
-  if (itemName == "EditCut" || itemName == "EditPaste" || itemName == "EditClear" ||
-      itemName == "EditUndo")
-    return !field->ReadOnly();
-  return false;
-}
-
-bool PerformEditCommand(const QString& itemName) {
-  const auto field = FocusedField();
-  if (!field || !CanPerformEditCommand(itemName)) return false;
-  OnField(*field, [&](auto& w) {
-    if (itemName == "EditUndo")
-      w.undo();
-    else if (itemName == "EditCut")
-      w.cut();
-    else if (itemName == "EditCopy")
-      w.copy();
-    else if (itemName == "EditPaste")
-      w.paste();
-    else if (itemName == "EditSelectAll")
-      w.selectAll();
-    else if (itemName == "EditClear") {
-      if constexpr (std::is_same_v<std::decay_t<decltype(w)>, QLineEdit>)
-        w.del();
-      else
-        w.textCursor().removeSelectedText();
-    }
-  });
-  return true;
 }
 
 }  // namespace fw

@@ -73,9 +73,4 @@ class MenuBar : public MenuItem {
   std::vector<QPointer<QAction>> actions_;
 };
 
-// What the standard edit items do in the focused text field; false when the
-// focus is in no text field.
-bool PerformEditCommand(const QString& itemName);
-bool CanPerformEditCommand(const QString& itemName);
-
 }  // namespace fw

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "framework/property_table.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -17,16 +18,22 @@ int PopupMenu::ListCount() const { return combo_->count(); }
 QString PopupMenu::List(int index) const { return combo_->itemText(index); }
 
 void PopupMenu::SetProperty(const QString& name, const QJsonValue& value) {
+  using Table = PropertyTable<PopupMenu>;
+  static const Table kProperties{
+      {"InitialValue",
+       [](PopupMenu& p, const QJsonValue& v) {
+         p.combo_->clear();
+         p.combo_->addItems(v.toString().split(QChar('\r')));
+       }},
+      {"ListIndex",
+       [](PopupMenu& p, const QJsonValue& v) { p.combo_->setCurrentIndex(v.toInt()); }},
+      // No control is bound to data.
+      {"DataSource", Table::Ignored},
+      {"DataField", Table::Ignored},
+  };
   if (font_.Set(name, value))
     font_.ApplyTo(*combo_);
-  else if (name == "InitialValue") {
-    combo_->clear();
-    combo_->addItems(value.toString().split(QChar('\r')));
-  } else if (name == "ListIndex")
-    combo_->setCurrentIndex(value.toInt());
-  else if (name == "DataSource" || name == "DataField")
-    return;
-  else
+  else if (!kProperties.Apply(*this, name, value))
     Control::SetProperty(name, value);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "framework/property_table.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -10,6 +11,9 @@ PushButton::PushButton(Window& window)
     : Control(window, new QPushButton(window.Content())),
       button_(static_cast<QPushButton*>(Widget())) {
   button_->setAutoDefault(false);
+  // Push buttons take no keyboard focus here, so the first field does, and
+  // Space and Tab never land on a button nobody can see.
+  button_->setFocusPolicy(Qt::NoFocus);
   QObject::connect(button_, &QPushButton::clicked, this,
                    [this] { Raise(QStringLiteral("Action")); });
 }
@@ -20,16 +24,18 @@ void PushButton::SetCaption(const QString& caption) { button_->setText(caption);
 void PushButton::Push() { Raise(QStringLiteral("Action")); }
 
 void PushButton::SetProperty(const QString& name, const QJsonValue& value) {
+  static const PropertyTable<PushButton> kProperties{
+      {"Caption", [](PushButton& b, const QJsonValue& v) { b.SetCaption(v.toString()); }},
+      {"Default",
+       [](PushButton& b, const QJsonValue& v) {
+         b.Default = v.toBool();
+         b.button_->setDefault(b.Default);
+       }},
+      {"Cancel", [](PushButton& b, const QJsonValue& v) { b.Cancel = v.toBool(); }},
+  };
   if (font_.Set(name, value))
     font_.ApplyTo(*button_);
-  else if (name == "Caption")
-    SetCaption(value.toString());
-  else if (name == "Default") {
-    Default = value.toBool();
-    button_->setDefault(Default);
-  } else if (name == "Cancel")
-    Cancel = value.toBool();
-  else
+  else if (!kProperties.Apply(*this, name, value))
     Control::SetProperty(name, value);
 }
 

@@ -37,8 +37,9 @@ int exitStatus = 0;
 void RuntimeInit(int& argc, char** argv) {
   exitStatus = 0;
   application = std::make_unique<GuardedApplication>(argc, argv);
+  // The name only, no display name: Qt would append a display name to every
+  // title it hands the window manager, and a window's title is its own.
   QApplication::setApplicationName(QStringLiteral("Quillfern"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Quillfern"));
   QApplication::setDesktopFileName(QStringLiteral("org.quillfern.Quillfern"));
   QApplication::setQuitOnLastWindowClosed(false);
 }

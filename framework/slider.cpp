@@ -2,6 +2,7 @@
 
 #include <QSlider>
 
+#include "framework/property_table.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -19,20 +20,15 @@ int Slider::Minimum() const { return slider_->minimum(); }
 int Slider::Maximum() const { return slider_->maximum(); }
 
 void Slider::SetProperty(const QString& name, const QJsonValue& value) {
-  if (name == "Minimum")
-    slider_->setMinimum(value.toInt());
-  else if (name == "Maximum")
-    slider_->setMaximum(value.toInt());
-  else if (name == "Value")
-    slider_->setValue(value.toInt());
-  else if (name == "LineStep")
-    slider_->setSingleStep(value.toInt());
-  else if (name == "PageStep")
-    slider_->setPageStep(value.toInt());
-  else if (name == "LiveScroll")
-    slider_->setTracking(value.toBool());
-  else
-    Control::SetProperty(name, value);
+  static const PropertyTable<Slider> kProperties{
+      {"Minimum", [](Slider& s, const QJsonValue& v) { s.slider_->setMinimum(v.toInt()); }},
+      {"Maximum", [](Slider& s, const QJsonValue& v) { s.slider_->setMaximum(v.toInt()); }},
+      {"Value", [](Slider& s, const QJsonValue& v) { s.slider_->setValue(v.toInt()); }},
+      {"LineStep", [](Slider& s, const QJsonValue& v) { s.slider_->setSingleStep(v.toInt()); }},
+      {"PageStep", [](Slider& s, const QJsonValue& v) { s.slider_->setPageStep(v.toInt()); }},
+      {"LiveScroll", [](Slider& s, const QJsonValue& v) { s.slider_->setTracking(v.toBool()); }},
+  };
+  if (!kProperties.Apply(*this, name, value)) Control::SetProperty(name, value);
 }
 
 }  // namespace fw

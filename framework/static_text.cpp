@@ -1,16 +1,12 @@
 #include "framework/static_text.h"
 
-#include <QJsonArray>
 #include <QLabel>
 
+#include "framework/property_table.h"
+#include "framework/stored_values.h"
 #include "framework/window.h"
 
 namespace fw {
-
-QColor ColorFrom(const QJsonValue& value) {
-  const QJsonArray rgb = value.toArray();
-  return QColor(rgb.at(0).toInt(), rgb.at(1).toInt(), rgb.at(2).toInt());
-}
 
 StaticText::StaticText(Window& window)
     : Control(window, new QLabel(window.Content())), label_(static_cast<QLabel*>(Widget())) {
@@ -23,26 +19,34 @@ QString StaticText::Text() const { return label_->text(); }
 void StaticText::SetText(const QString& text) { label_->setText(text); }
 bool StaticText::MultiLine() const { return label_->wordWrap(); }
 
+void StaticText::SetTextAlign(int align) {
+  textAlign_ = align;
+  const Qt::Alignment horizontal = align == 1   ? Qt::AlignHCenter
+                                   : align == 2 ? Qt::AlignRight
+                                                : Qt::AlignLeft;
+  label_->setAlignment(horizontal | Qt::AlignTop);
+}
+
 void StaticText::SetProperty(const QString& name, const QJsonValue& value) {
+  using Table = PropertyTable<StaticText>;
+  static const Table kProperties{
+      {"Text", [](StaticText& t, const QJsonValue& v) { t.SetText(v.toString()); }},
+      {"Caption", [](StaticText& t, const QJsonValue& v) { t.SetText(v.toString()); }},
+      {"TextAlign", [](StaticText& t, const QJsonValue& v) { t.SetTextAlign(v.toInt()); }},
+      {"TextColor",
+       [](StaticText& t, const QJsonValue& v) {
+         QPalette palette = t.label_->palette();
+         palette.setColor(QPalette::WindowText, ColorFrom(v));
+         t.label_->setPalette(palette);
+       }},
+      {"MultiLine", [](StaticText& t, const QJsonValue& v) { t.label_->setWordWrap(v.toBool()); }},
+      // No control is bound to data.
+      {"DataSource", Table::Ignored},
+      {"DataField", Table::Ignored},
+  };
   if (font_.Set(name, value))
     font_.ApplyTo(*label_);
-  else if (name == "Text" || name == "Caption")
-    SetText(value.toString());
-  else if (name == "TextAlign") {
-    textAlign_ = value.toInt();
-    const Qt::Alignment horizontal = textAlign_ == 1   ? Qt::AlignHCenter
-                                     : textAlign_ == 2 ? Qt::AlignRight
-                                                       : Qt::AlignLeft;
-    label_->setAlignment(horizontal | Qt::AlignTop);
-  } else if (name == "TextColor") {
-    QPalette palette = label_->palette();
-    palette.setColor(QPalette::WindowText, ColorFrom(value));
-    label_->setPalette(palette);
-  } else if (name == "MultiLine")
-    label_->setWordWrap(value.toBool());
-  else if (name == "DataSource" || name == "DataField")
-    return;  // no control is bound to data
-  else
+  else if (!kProperties.Apply(*this, name, value))
     Control::SetProperty(name, value);
 }
 

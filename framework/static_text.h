@@ -1,6 +1,4 @@
 #pragma once
-#include <QColor>
-
 #include "framework/control.h"
 #include "framework/font_properties.h"
 
@@ -17,6 +15,7 @@ class StaticText : public Control {
   QString Caption() const { return Text(); }
   void SetCaption(const QString& caption) { SetText(caption); }
   int TextAlign() const { return textAlign_; }
+  void SetTextAlign(int align);
   bool MultiLine() const;
   const FontProperties& Font() const { return font_; }
   void SetProperty(const QString& name, const QJsonValue& value) override;
@@ -26,8 +25,5 @@ class StaticText : public Control {
   FontProperties font_;
   int textAlign_ = 0;
 };
-
-// Colours are stored as [red, green, blue].
-QColor ColorFrom(const QJsonValue& value);
 
 }  // namespace fw

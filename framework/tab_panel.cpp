@@ -3,6 +3,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "framework/property_table.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -44,17 +45,18 @@ int TabPanel::PageCount() const { return tabs_->count(); }
 QString TabPanel::PageTitle(int page) const { return tabs_->tabText(page); }
 
 void TabPanel::SetProperty(const QString& name, const QJsonValue& value) {
+  static const PropertyTable<TabPanel> kProperties{
+      {"Value", [](TabPanel& t, const QJsonValue& v) { t.SetValue(v.toInt()); }},
+      {"TabDefinition", [](TabPanel& t, const QJsonValue& v) { t.SetTabDefinition(v.toString()); }},
+      // Every panel of the program has its tabs on top (0).
+      {"Facing",
+       [](TabPanel& t, const QJsonValue&) { t.tabs_->setTabPosition(QTabWidget::North); }},
+      // Qt's tab bar has one size of tab; the tabs keep their natural width.
+      {"SmallTabs", [](TabPanel& t, const QJsonValue&) { t.tabs_->tabBar()->setExpanding(false); }},
+  };
   if (font_.Set(name, value))
     font_.ApplyTo(*tabs_);
-  else if (name == "Value")
-    SetValue(value.toInt());
-  else if (name == "TabDefinition")
-    SetTabDefinition(value.toString());
-  else if (name == "Facing")
-    tabs_->setTabPosition(QTabWidget::North);  // 0: tabs on top
-  else if (name == "SmallTabs")
-    tabs_->tabBar()->setExpanding(false);
-  else
+  else if (!kProperties.Apply(*this, name, value))
     Control::SetProperty(name, value);
 }
 

@@ -20,7 +20,13 @@ void TextDrag::SetDragImage(const QImage& image, QPoint hotSpot) {
 }
 
 QByteArray Utf16Bytes(const QString& text) {
-  return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+  QByteArray bytes;
+  bytes.reserve(text.size() * 2);
+  for (const QChar unit : text) {
+    bytes.append(char(unit.unicode() >> 8));
+    bytes.append(char(unit.unicode() & 0xFF));
+  }
+  return bytes;
 }
 
 QMimeData* TextDrag::MakeMimeData() const {

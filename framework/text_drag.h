@@ -36,7 +36,8 @@ class TextDrag {
   QPoint hotSpot_;
 };
 
-// The UTF-16 bytes of text in this machine's byte order, without a mark.
+// The UTF-16 bytes of text, high byte first and without a byte-order mark:
+// what the UTF-16 flavour means everywhere in the program, Services included.
 QByteArray Utf16Bytes(const QString& text);
 
 }  // namespace fw

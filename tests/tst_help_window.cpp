@@ -85,8 +85,9 @@ class HelpWindowTest : public QObject {
     QTest::newRow("example line") << U(U"\u570B\u56EF\u56F6\u56FB\u56FD\u5700") << false
                                   << Qt::Alignment(Qt::AlignHCenter);
     QTest::newRow("body text")
-        << "The slider marked \"Font size\" changes the size of the variants." << false
-        << Qt::Alignment(Qt::AlignLeft);
+        << "The slider marked \"Font size\" changes the size of the variants, and Quillfern "
+           "remembers that size from one run to the next."
+        << false << Qt::Alignment(Qt::AlignLeft);
   }
   void documentShowsItsParagraphs() {
     QFETCH(QString, paragraph);

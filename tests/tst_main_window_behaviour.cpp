@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QSlider>
 #include <QTest>
@@ -15,8 +16,10 @@
 #include "framework/application.h"
 #include "framework/canvas.h"
 #include "framework/edit_field.h"
+#include "framework/push_button.h"
 #include "framework/slider.h"
 #include "framework/static_text.h"
+#include "framework/tab_panel.h"
 #include "framework/text_drag.h"
 #include "framework/thread.h"
 #include "support/app_fixture.h"
@@ -46,12 +49,6 @@ QString StoredPreference(const AppFixture& app, const QString& key) {
   return PreferencesStore::ValueIn(file.readAll(), key).value_or(QStringLiteral("<unreadable>"));
 }
 
-// The bytes of text's UTF-16 code units as this machine stores them.
-QByteArray NativeUtf16(const std::u16string& text) {
-  return QByteArray(reinterpret_cast<const char*>(text.data()),
-                    qsizetype(text.size() * sizeof(char16_t)));
-}
-
 // Pixel for pixel (the stored pictures carry a colour space the copies lack).
 bool SamePixels(const QImage& a, const QImage& b) {
   if (a.size() != b.size()) return false;
@@ -59,6 +56,16 @@ bool SamePixels(const QImage& a, const QImage& b) {
     for (int x = 0; x < a.width(); ++x)
       if (a.pixel(x, y) != b.pixel(x, y)) return false;
   return true;
+}
+
+// The outer three pixels all round, where a focus frame is drawn.
+QList<QRgb> FramePixels(const QImage& image) {
+  QList<QRgb> pixels;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qMin(qMin(x, y), qMin(image.width() - 1 - x, image.height() - 1 - y)) < 3)
+        pixels << image.pixel(x, y);
+  return pixels;
 }
 
 void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -95,13 +102,59 @@ class MainWindowBehaviourTest : public QObject {
     AppFixture app;
     QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), QString());
     QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(), QString());
-    QCOMPARE(app.Window()->CurrentField, QString());
-    QVERIFY(FocusOn(app.Control<fw::EditField>("HanziField").Widget()));
-    QCOMPARE(app.Window()->CurrentField, QStringLiteral("HanziField"));
+    // The search field has the focus once the window is active.
+    QVERIFY(QTest::qWaitForWindowActive(app.Window()->Widget()));
+    QTRY_COMPARE(app.Window()->CurrentField, QStringLiteral("HanziField"));
     QVERIFY(FocusOn(app.Control<fw::EditField>("ZVariantField").Widget()));
     QCOMPARE(app.Window()->CurrentField, QStringLiteral("ZVariantField"));
     QVERIFY(FocusOn(app.Control<fw::Slider>("Slider1").Widget()));
     QCOMPARE(app.Window()->CurrentField, QStringLiteral("ZVariantField"));
+  }
+
+  // Typing right after start goes into the search field. The hidden query
+  // button takes the focus neither at start, nor by Tab, nor by a click.
+  void typingAtStartGoesIntoTheSearchField() {
+    AppFixture app;
+    QVERIFY(QTest::qWaitForWindowActive(app.Window()->Widget()));
+    fw::EditField& search = app.Control<fw::EditField>("HanziField");
+    QTRY_COMPARE(QApplication::focusWidget(), search.Widget());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+    QCOMPARE(search.Text(), QStringLiteral("abc"));
+
+    QWidget* button = app.Control<fw::PushButton>("QueryButton").Widget();
+    for (int tab = 0; tab < 12; ++tab) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY(QApplication::focusWidget() != button);
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->hasFocus());
+  }
+
+  // Fields stored without a focus ring draw their frame the same with and
+  // without the focus; the same field with a ring shows that the comparison
+  // can tell.
+  void fieldsWithoutFocusRingShowNoFocusFrame_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("other");
+    // The style draws a focus frame around single-line fields with a border.
+    QTest::newRow("Hanyu Pinyin") << "MandarinField" << 1 << "HanziField";
+    QTest::newRow("Vietnamese") << "VietnameseField" << 1 << "CantoneseField";
+  }
+  void fieldsWithoutFocusRingShowNoFocusFrame() {
+    QFETCH(QString, field);
+    QFETCH(int, page);
+    QFETCH(QString, other);
+    AppFixture app;
+    app.Control<fw::TabPanel>("TabPanel1").SetValue(page);
+    fw::EditField& shown = app.Window()->ControlByName<fw::EditField>(field);
+    QVERIFY(FocusOn(app.Window()->ControlByName<fw::EditField>(other).Widget()));
+    const QList<QRgb> unfocused = FramePixels(shown.Widget()->grab().toImage());
+    QVERIFY(FocusOn(shown.Widget()));
+    QCOMPARE(FramePixels(shown.Widget()->grab().toImage()), unfocused);
+
+    shown.SetProperty(QStringLiteral("UseFocusRing"), true);
+    QVERIFY(FramePixels(shown.Widget()->grab().toImage()) != unfocused);
   }
 
   void variantTooltipNamesTheCharacterUnderTheMouse_data() {
@@ -222,8 +275,9 @@ class MainWindowBehaviourTest : public QObject {
   void dragOutCarriesTheCharacterAndItsGlyph_data() {
     QTest::addColumn<QString>("character");
     QTest::addColumn<QByteArray>("utf16");
-    QTest::newRow("basic plane") << "漢" << NativeUtf16(u"漢");
-    QTest::newRow("supplementary") << kSupplementary << NativeUtf16(u"\U00020000");
+    // High byte first, no byte-order mark, whatever this machine's byte order.
+    QTest::newRow("basic plane") << "漢" << QByteArray("\x6F\x22", 2);
+    QTest::newRow("supplementary") << kSupplementary << QByteArray("\xD8\x40\xDC\x00", 4);
   }
   void dragOutCarriesTheCharacterAndItsGlyph() {
     QFETCH(QString, character);

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -210,6 +211,8 @@ class MenusTest : public QObject {
     QCOMPARE(shortcuts, keys);
     QCOMPARE(found->shortcutContext(), Qt::ApplicationShortcut);
     QCOMPARE(found->isSeparator(), name == QLatin1String("UntitledMenu0"));
+    // A separator is drawn as a line only: the style would draw any text beside it.
+    if (found->isSeparator()) QCOMPARE(found->text(), QString());
   }
 
   void enablingWithTheMainWindowInFront_data() {
@@ -250,12 +253,49 @@ class MenusTest : public QObject {
     QFETCH(QString, field);
     QFETCH(bool, editable);
     AppFixture app;
-    QVERIFY(FocusOn(app.Control<fw::EditField>(field.toLatin1()).Widget()));
+    fw::EditField& focused = app.Control<fw::EditField>(field.toLatin1());
+    focused.SetText(QStringLiteral("漢字"));
+    focused.SetSelStart(0);
+    focused.SetSelLength(1);
+    QVERIFY(FocusOn(focused.Widget()));
     MenuBar1::Instance()->UpdateEnabling();
     QVERIFY(Item("EditCopy").Enabled());
     QVERIFY(Item("EditSelectAll").Enabled());
     for (const char* name : {"EditUndo", "EditCut", "EditPaste", "EditClear"})
       QVERIFY2(Item(name).Enabled() == editable, name);
+  }
+
+  // Clear takes away the selection and nothing else, chosen from the menu.
+  void clearRemovesOnlyTheSelection_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("a selection") << "漢字詞" << 1 << 1 << true << "漢詞";
+    QTest::newRow("a supplementary character")
+        << "漢" + kSupplementary + "詞" << 1 << 2 << true << "漢詞";
+    QTest::newRow("no selection, cursor before a character")
+        << "漢字詞" << 1 << 0 << false << "漢字詞";
+    QTest::newRow("no selection, cursor at the end") << "漢字詞" << 3 << 0 << false << "漢字詞";
+  }
+  void clearRemovesOnlyTheSelection() {
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(bool, enabled);
+    QFETCH(QString, left);
+    AppFixture app;
+    fw::EditField& search = app.Control<fw::EditField>("HanziField");
+    search.SetText(text);
+    QVERIFY(FocusOn(search.Widget()));
+    search.SetSelStart(start);
+    search.SetSelLength(length);
+    MenuBar1::Instance()->UpdateEnabling();
+    QCOMPARE(Item("EditClear").Enabled(), enabled);
+    Item("EditClear").Action()->trigger();
+    QCOMPARE(search.Text(), left);
+    QCOMPARE(static_cast<QLineEdit*>(search.Widget())->text(), left);
   }
 
   void selectAllGoesToTheMainWindowsHandler() {

@@ -407,9 +407,13 @@ class TestRtfReader : public QObject {
     QCOMPARE(Family(body), QStringLiteral("Helvetica"));
     const QString text = doc.toPlainText();
     for (const char* word : {"\"Variants\"", "\"Pronunciation\"", "\"Meaning\"", "Ctrl+Alt+U",
-                             "scripts/run", "D-Bus"}) {
+                             "cmake --install", "D-Bus", "only the first character",
+                             "drag the character out of the well", "remembers that size"}) {
       QVERIFY2(text.contains(QLatin1StringView(word)), word);
     }
+    // An installed program comes with no README and from no package.
+    for (const char* word : {"README", "package"})
+      QVERIFY2(!text.contains(QLatin1StringView(word)), word);
   }
 };
 

@@ -346,6 +346,30 @@ class ServicesTest : public QObject {
     QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 4E00"));
   }
 
+  // The search field shows all of a long text, and keeps all of it when the
+  // user then edits it.
+  void longTextStaysWholeThroughAnEdit() {
+    QString text;
+    for (int i = 0; text.size() < 40001; ++i) text.append(QChar(0x4E00 + i % 20000));
+    AppFixture app(RealDataFolder());
+    LookUpBefore(app);
+    ExpectComingToFront();
+    Caller caller;
+    QDBusPendingReply<bool> reply = caller.Send({{kUtf8, text.toUtf8()}}, kSohzge);
+    QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), kBusTimeoutMs);
+    QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
+    QVERIFY(AppFixture::WaitForLookups());
+
+    auto* shown = qobject_cast<QLineEdit*>(app.Control<fw::EditField>("HanziField").Widget());
+    QCOMPARE(shown->text().size(), text.size());
+    QVERIFY(shown->text() == text);
+    shown->setFocus();
+    QTest::keyClick(shown, Qt::Key_End);
+    QTest::keyClicks(shown, QStringLiteral("x"));
+    QCOMPARE(shown->text().size(), text.size() + 1);
+    QVERIFY(Field(app, "HanziField") == text + u'x');
+  }
+
   // Two requests back to back: the later one's text and only its results remain,
   // even when it arrives while the earlier lookup is still running.
   void laterOfTwoQuickRequestsWins_data() {

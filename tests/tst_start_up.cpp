@@ -5,9 +5,11 @@
 #include "app/app.h"
 #include "app/menu_bar1.h"
 #include "app/project_pictures.h"
+#include "framework/application.h"
 #include "framework/file_type.h"
 #include "framework/resource_pictures.h"
 #include "framework/window.h"
+#include "help_about/about_window.h"
 #include "support/app_fixture.h"
 
 class StartUpTest : public QObject {
@@ -30,7 +32,13 @@ class StartUpTest : public QObject {
 
   void theApplicationObjectIsOneObject() {
     AppFixture app;
-    QCOMPARE(App::Instance(), App::Instance());
+    App* registered = App::Instance();
+    QVERIFY(registered);
+    QCOMPARE(fw::Application::Instance(), static_cast<fw::Application*>(registered));
+    // The same object for the whole run: windows and lookups come and go.
+    AboutWindow::Instance()->CloseWindow();
+    app.LookUp(QStringLiteral("一"));
+    QCOMPARE(App::Instance(), registered);
     QCOMPARE(App::Instance()->GetMenuBar(), MenuBar1::Instance());
     QCOMPARE(app.Window()->GetMenuBar(), MenuBar1::Instance());
   }

@@ -30,4 +30,12 @@ file(READ ${PREFIX}/share/dbus-1/services/org.quillfern.Quillfern.service servic
 if(NOT service MATCHES "Exec=${PREFIX}/${CMAKE_INSTALL_BINDIR}/quillfern")
   message(FATAL_ERROR "the D-Bus service does not start the installed program:\n${service}")
 endif()
+# The desktop entry passes desktop-file-validate without an error, a warning
+# or even a hint.
+find_program(VALIDATE desktop-file-validate REQUIRED)
+execute_process(COMMAND ${VALIDATE} ${PREFIX}/share/applications/org.quillfern.Quillfern.desktop
+  RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT result EQUAL 0 OR NOT said STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate: ${said}")
+endif()
 message(STATUS "install layout ok under ${PREFIX}")
