@@ -6,32 +6,12 @@
 #include <cstring>
 
 #include "framework/thread.h"
+#include "lookup/hex_field.h"
 
 namespace {
 
 constexpr qsizetype kKeyBytes = 4;
 constexpr qsizetype kFieldsStart = 5;  // after the key and the separator
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The leading hex digits of a field as a character: none gives U+0000, a
-// surrogate or a value above U+10FFFF (however many digits) gives U+FFFD.
-char32_t FieldCharacter(QByteArrayView field) {
-  char32_t value = 0;
-  for (const char c : field) {
-    const int digit = HexDigit(c);
-    if (digit < 0) break;
-    value = value * 16 + char32_t(digit);
-    if (value > 0x10FFFF) return 0xFFFD;
-  }
-  if (value >= 0xD800 && value <= 0xDFFF) return 0xFFFD;
-  return value;
-}
 
 void AppendCharacter(QString& text, char32_t character) {
   if (QChar::requiresSurrogates(character)) {
@@ -110,7 +90,7 @@ qsizetype MoravelVariantScanner::NextOf(char terminator, qsizetype& cached) cons
 void MoravelVariantScanner::ReadField() {
   const QByteArrayView rest = table_.sliced(pos_, field_end_ - pos_);
   const qsizetype blank = rest.indexOf(' ');
-  AppendCharacter(result_, FieldCharacter(blank < 0 ? rest : rest.first(blank)));
+  AppendCharacter(result_, HexFieldCharacter(blank < 0 ? rest : rest.first(blank)));
   if (blank < 0) {
     state_ = State::Done;
   } else {

@@ -7,6 +7,6 @@
 
 // The items of a column value; an empty value has none.
 QStringList VariantItems(const QString& value);
-// The character an item names. No hexadecimal digits give U+0000; a value that
-// is no Unicode scalar value gives U+FFFD.
+// The character an item names: the first "U+" is dropped, then the rest is
+// read as a hexadecimal field (lookup/hex_field.h).
 QString VariantItemCharacter(const QString& item);
