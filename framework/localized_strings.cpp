@@ -1,6 +1,8 @@
 #include "framework/localized_strings.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
@@ -8,31 +10,64 @@
 
 #include "framework/folders.h"
 
-namespace fw {
 namespace {
 
-// Tables live in the resources and, for translations added after the build,
-// in a "strings" folder beside the application; the latter wins.
-QHash<QString, QString> TablesForUserLanguage() {
-  QHash<QString, QString> merged;
+// Where the tables for the user's language may lie: in the resources and, for
+// translations added after the build, in a "strings" folder beside the
+// application; later files win.
+QStringList TablePaths() {
   const QString name = QLocale::system().name();  // such as "zh_TW"
-  QStringList languages{name.section('_', 0, 0), name};
-  for (const QString& language : languages) {
+  QStringList paths;
+  for (const QString& language : {name.section(u'_', 0, 0), name})
     for (const QString& folder :
-         {QStringLiteral(":/resources/strings"), ApplicationFolder() + "/strings"}) {
-      QHash<QString, QString> table;
-      if (LoadStringTable(folder + "/" + language + ".json", table)) merged.insert(table);
-    }
-  }
-  return merged;
+         {QStringLiteral(":/resources/strings"), fw::ApplicationFolder() + "/strings"})
+      paths << folder + u'/' + language + QStringLiteral(".json");
+  return paths;
 }
 
-std::optional<QHash<QString, QString>>& CurrentTable() {
+// What the table files are now: a table is read again only when this changes,
+// so a table dropped in while the program runs shows in the next window.
+QStringList Stamp(const QStringList& paths) {
+  QStringList stamp;
+  for (const QString& path : paths) {
+    const QFileInfo file(path);
+    stamp << (file.exists() ? QStringLiteral("%1 %2 %3")
+                                  .arg(path)
+                                  .arg(file.size())
+                                  .arg(file.lastModified().toMSecsSinceEpoch())
+                            : QString());
+  }
+  return stamp;
+}
+
+struct DiskTables {
+  QStringList stamp;
+  QHash<QString, QString> merged;
+};
+
+const QHash<QString, QString>& TablesOnDisk() {
+  static DiskTables tables{{QStringLiteral("never read")}, {}};
+  const QStringList paths = TablePaths();
+  QStringList stamp = Stamp(paths);
+  if (stamp != tables.stamp) {
+    tables.merged.clear();
+    for (const QString& path : paths) {
+      QHash<QString, QString> table;
+      if (fw::LoadStringTable(path, table)) tables.merged.insert(table);
+    }
+    tables.stamp = std::move(stamp);
+  }
+  return tables.merged;
+}
+
+std::optional<QHash<QString, QString>>& InstalledTable() {
   static std::optional<QHash<QString, QString>> table;
   return table;
 }
 
 }  // namespace
+
+namespace fw {
 
 bool LoadStringTable(const QString& path, QHash<QString, QString>& table) {
   QFile file(path);
@@ -46,8 +81,8 @@ bool LoadStringTable(const QString& path, QHash<QString, QString>& table) {
 }
 
 QString GetLocalizedString(const QString& key, const QString& englishDefault) {
-  if (!CurrentTable()) CurrentTable() = TablesForUserLanguage();
-  return CurrentTable()->value(key, englishDefault);
+  const QHash<QString, QString>& table = InstalledTable() ? *InstalledTable() : TablesOnDisk();
+  return table.value(key, englishDefault);
 }
 
 QString GetLocalizedString(const char* className, const char* constantName,
@@ -56,6 +91,8 @@ QString GetLocalizedString(const char* className, const char* constantName,
                             englishDefault);
 }
 
-void InstallStringTable(const QHash<QString, QString>& table) { CurrentTable() = table; }
+void InstallStringTable(const QHash<QString, QString>& table) { InstalledTable() = table; }
+
+void RemoveInstalledStringTable() { InstalledTable().reset(); }
 
 }  // namespace fw

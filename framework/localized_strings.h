@@ -8,7 +8,8 @@
 namespace fw {
 
 // The text for key in the user's language, or englishDefault when no table
-// holds it. Looked up on every call, so a newly installed table shows at once.
+// holds it. Looked up on every call; the table files are read again whenever
+// they change, so a table added while the program runs shows at once.
 QString GetLocalizedString(const QString& key, const QString& englishDefault);
 // The same for a class's constant: the key is "<className>.<constantName>".
 QString GetLocalizedString(const char* className, const char* constantName,
@@ -17,6 +18,8 @@ QString GetLocalizedString(const char* className, const char* constantName,
 // Replaces the tables found for the user's language (tests, and a running
 // program that switches language). An empty table means English only.
 void InstallStringTable(const QHash<QString, QString>& table);
+// Back to the table files for the user's language.
+void RemoveInstalledStringTable();
 
 // Reads a table stored as a JSON object of key → text; false when the file
 // is missing or not such an object.

@@ -6,10 +6,12 @@
 #include <QJsonDocument>
 #include <QLayout>
 #include <QScreen>
+#include <optional>
 #include <stdexcept>
 
 #include "framework/control_factory.h"
 #include "framework/menu.h"
+#include "framework/property_table.h"
 #include "framework/push_button.h"
 #include "framework/tab_panel.h"
 #include "framework/window_widget.h"
@@ -54,7 +56,8 @@ int Window::Left() const { return widget_->mapToGlobal(Content()->pos()).x(); }
 int Window::Top() const { return widget_->mapToGlobal(Content()->pos()).y(); }
 QSize Window::MinimumSize() const { return Content()->minimumSize(); }
 
-void Window::Build() {
+void Window::Build(const QJsonObject& layout) {
+  layout_ = layout;
   Layout();
   CreateControls();
   AddMenuHandlers();
@@ -146,65 +149,84 @@ QJsonObject Window::LoadLayout(const QString& name) {
   return json.object();
 }
 
-void Window::SetProperties(const QJsonObject& properties) {
+namespace {
+
+// A window's stored properties as read, applied once all are known.
+struct StoredWindow {
+  std::optional<QString> title;
   int width = 0, height = 0, minWidth = 0, minHeight = 0, maxWidth = 32000, maxHeight = 32000;
+  int placement = 0;
+  bool visible = true, resizeable = false;
   bool closeButton = true, minimizeButton = true, maximizeButton = true;
-  for (auto it = properties.begin(); it != properties.end(); ++it) {
-    const QString& name = it.key();
-    const QJsonValue& value = it.value();
-    if (name == "Title")
-      SetTitle(value.toString());
-    else if (name == "Width")
-      width = value.toInt();
-    else if (name == "Height")
-      height = value.toInt();
-    else if (name == "MinWidth")
-      minWidth = value.toInt();
-    else if (name == "MinHeight")
-      minHeight = value.toInt();
-    else if (name == "MaxWidth")
-      maxWidth = value.toInt();
-    else if (name == "MaxHeight")
-      maxHeight = value.toInt();
-    else if (name == "Placement")
-      placement_ = value.toInt();
-    else if (name == "Visible")
-      visible_ = value.toBool();
-    else if (name == "CloseButton")
-      closeButton = value.toBool();
-    else if (name == "MinimizeButton")
-      minimizeButton = value.toBool();
-    else if (name == "MaximizeButton")
-      maximizeButton = value.toBool();
-    else if (name == "Resizeable")
-      resizeable_ = value.toBool();
-    // Kind 0 windows, compositing, live resizing, the menu bar staying shown,
-    // no full screen, no background colour, no balloon help: what Qt does anyway.
-    else if (QStringList{"Frame", "LiveResize", "Composite", "MenuBarVisible", "FullScreen",
-                         "HasBackColor", "BackColor", "BalloonHelp", "MacProcId"}
-                 .contains(name))
-      continue;
-    else
-      throw std::logic_error("unknown window property " + name.toStdString());
-  }
-  designSize_ = QSize(width, height);
+};
+
+StoredWindow ReadStoredWindow(const QJsonObject& properties) {
+  using Table = PropertyTable<StoredWindow>;
+  static const Table kProperties{
+      {"Title", [](StoredWindow& w, const QJsonValue& v) { w.title = v.toString(); }},
+      {"Width", [](StoredWindow& w, const QJsonValue& v) { w.width = v.toInt(); }},
+      {"Height", [](StoredWindow& w, const QJsonValue& v) { w.height = v.toInt(); }},
+      {"MinWidth", [](StoredWindow& w, const QJsonValue& v) { w.minWidth = v.toInt(); }},
+      {"MinHeight", [](StoredWindow& w, const QJsonValue& v) { w.minHeight = v.toInt(); }},
+      {"MaxWidth", [](StoredWindow& w, const QJsonValue& v) { w.maxWidth = v.toInt(); }},
+      {"MaxHeight", [](StoredWindow& w, const QJsonValue& v) { w.maxHeight = v.toInt(); }},
+      {"Placement", [](StoredWindow& w, const QJsonValue& v) { w.placement = v.toInt(); }},
+      {"Visible", [](StoredWindow& w, const QJsonValue& v) { w.visible = v.toBool(); }},
+      {"Resizeable", [](StoredWindow& w, const QJsonValue& v) { w.resizeable = v.toBool(); }},
+      {"CloseButton", [](StoredWindow& w, const QJsonValue& v) { w.closeButton = v.toBool(); }},
+      {"MinimizeButton",
+       [](StoredWindow& w, const QJsonValue& v) { w.minimizeButton = v.toBool(); }},
+      {"MaximizeButton",
+       [](StoredWindow& w, const QJsonValue& v) { w.maximizeButton = v.toBool(); }},
+      // Kind 0 windows, compositing, live resizing, the menu bar staying shown,
+      // no full screen, no background colour, no balloon help: what Qt does anyway.
+      {"Frame", Table::Ignored},
+      {"LiveResize", Table::Ignored},
+      {"Composite", Table::Ignored},
+      {"MenuBarVisible", Table::Ignored},
+      {"FullScreen", Table::Ignored},
+      {"HasBackColor", Table::Ignored},
+      {"BackColor", Table::Ignored},
+      {"BalloonHelp", Table::Ignored},
+      {"MacProcId", Table::Ignored},
+  };
+  StoredWindow stored;
+  for (auto it = properties.begin(); it != properties.end(); ++it)
+    if (!kProperties.Apply(stored, it.key(), it.value()))
+      throw std::logic_error("unknown window property " + it.key().toStdString());
+  return stored;
+}
+
+}  // namespace
+
+void Window::SetProperties(const QJsonObject& properties) {
+  const StoredWindow stored = ReadStoredWindow(properties);
+  if (stored.title) SetTitle(*stored.title);
+  placement_ = stored.placement;
+  visible_ = stored.visible;
+  resizeable_ = stored.resizeable;
+  designSize_ = QSize(stored.width, stored.height);
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-  if (closeButton) flags |= Qt::WindowCloseButtonHint;
-  if (minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
-  if (maximizeButton && resizeable_) flags |= Qt::WindowMaximizeButtonHint;
+  if (stored.closeButton) flags |= Qt::WindowCloseButtonHint;
+  if (stored.minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+  if (stored.maximizeButton && resizeable_) flags |= Qt::WindowMaximizeButtonHint;
   widget_->setWindowFlags(flags);
   if (resizeable_) {
-    Content()->setMinimumSize(minWidth, minHeight);
-    Content()->setMaximumSize(maxWidth, maxHeight);
-    widget_->resize(width, height);
+    Content()->setMinimumSize(stored.minWidth, stored.minHeight);
+    Content()->setMaximumSize(stored.maxWidth, stored.maxHeight);
+    widget_->resize(stored.width, stored.height);
   } else {
-    Content()->setFixedSize(width, height);
+    Content()->setFixedSize(stored.width, stored.height);
     widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
   }
 }
 
-void Window::CreateControlsFromLayout(const QJsonObject& layout) {
-  for (const QJsonValue& entry : layout.value("Controls").toArray()) {
+void Window::Layout() { SetProperties(layout_.value("Window").toObject()); }
+
+void Window::CreateControls0() { CreateStoredControls(); }
+
+void Window::CreateStoredControls() {
+  for (const QJsonValue& entry : layout_.value("Controls").toArray()) {
     const QJsonObject stored = entry.toObject();
     std::unique_ptr<Control> created = CreateControl(stored, *this);
     Control& control = *created;

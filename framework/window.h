@@ -1,7 +1,8 @@
 #pragma once
 // A window built from a stored layout: its own properties, then its controls
 // in stacking order, then its menu handlers, then the Open events. Each window
-// class has one implicit instance, reached through Implicit<T>().
+// class has one implicit instance, reached through Implicit<T>(); the class
+// names its layout with a static StoredLayout(), read once per window.
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
@@ -93,32 +94,38 @@ class Window : public QObject {
  protected:
   Window();
 
-  // The build sequence's events and the window's other events.
-  virtual void Layout() {}
-  virtual void CreateControls() {}
+  // The build sequence's events and the window's other events. By default
+  // Layout applies the stored window properties and CreateControls builds
+  // every stored control (CreateControls0); a window that sets more first
+  // does so and then calls these.
+  virtual void Layout();
+  virtual void CreateControls() { CreateControls0(); }
+  virtual void CreateControls0();
   virtual void AddMenuHandlers() {}
   virtual void Open() {}
   virtual void Close() {}
   virtual void Paint() {}
   virtual void EnableMenuItems() {}
 
-  // The stored layout of the window, resources/layouts/<name>.json.
+  // A stored layout of the program, resources/layouts/<name>.json: the
+  // window's property list under "Window", its controls under "Controls".
   static QJsonObject LoadLayout(const QString& name);
-  // Applies the window's stored property list.
-  void SetProperties(const QJsonObject& properties);
-  // Builds every control of a stored layout in order: create, add under its
-  // name, texts from constants (SetConstantTexts), the stored list, then the
-  // handlers the list names (AttachHandler).
-  void CreateControlsFromLayout(const QJsonObject& layout);
+  // Called for each control after it is created and before its stored list
+  // is applied, to set the texts that come from localizable constants.
   virtual void SetConstantTexts(Control&) {}
   virtual void AttachHandler(Control& control, const QString& event);
 
  private:
-  void Build();
-  void ApplyLocks();
+  void Build(const QJsonObject& layout);
+  // Applies the window's stored property list.
+  void SetProperties(const QJsonObject& properties);
+  // Builds every stored control in order: create, add under its name, texts
+  // from constants, the stored list, then the handlers the list names.
+  void CreateStoredControls();
   static std::vector<Window*>& Registry();
 
   std::unique_ptr<WindowWidget> widget_;
+  QJsonObject layout_;
   std::vector<std::unique_ptr<Control>> controls_;
   MenuHandlers menuHandlers_;
   MenuBar* menuBar_ = nullptr;
@@ -135,7 +142,7 @@ T* Window::Implicit() {
     if (auto* typed = dynamic_cast<T*>(window); typed && window->open_) return typed;
   // A layout that fails to build leaves no half-made window behind.
   auto window = std::unique_ptr<T>(new T());
-  window->Build();
+  window->Build(T::StoredLayout());
   return window.release();
 }
 

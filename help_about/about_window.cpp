@@ -6,15 +6,7 @@
 
 AboutWindow* AboutWindow::Instance() { return fw::Window::Implicit<AboutWindow>(); }
 
-void AboutWindow::Layout() {
-  SetProperties(LoadLayout(QStringLiteral("about_window")).value("Window").toObject());
-}
-
-void AboutWindow::CreateControls() { CreateControls0(); }
-
-void AboutWindow::CreateControls0() {
-  CreateControlsFromLayout(LoadLayout(QStringLiteral("about_window")));
-}
+QJsonObject AboutWindow::StoredLayout() { return LoadLayout(QStringLiteral("about_window")); }
 
 void AboutWindow::AttachHandler(fw::Control& control, const QString& event) {
   if (control.Name + "_" + event == QStringLiteral("Canvas1_Open"))

@@ -6,18 +6,14 @@
 class AboutWindow : public fw::Window {
  public:
   static AboutWindow* Instance();
+  static QJsonObject StoredLayout();
 
   void Canvas1_Open(fw::Canvas& me);
   bool FileClose_Action();
 
  protected:
-  void Layout() override;
-  void CreateControls() override;
   void AddMenuHandlers() override;
   void Paint() override {}
   void EnableMenuItems() override;
   void AttachHandler(fw::Control& control, const QString& event) override;
-
- private:
-  void CreateControls0();
 };

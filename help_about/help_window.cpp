@@ -23,15 +23,11 @@ QString HelpWindow::kHelpContent() {
   return fw::GetLocalizedString("HelpWindow", "kHelpContent", english);
 }
 
+QJsonObject HelpWindow::StoredLayout() { return LoadLayout(QStringLiteral("help_window")); }
+
 void HelpWindow::Layout() {
   SetTitle(kHelpWindowTitle());
-  SetProperties(LoadLayout(QStringLiteral("help_window")).value("Window").toObject());
-}
-
-void HelpWindow::CreateControls() { CreateControls0(); }
-
-void HelpWindow::CreateControls0() {
-  CreateControlsFromLayout(LoadLayout(QStringLiteral("help_window")));
+  fw::Window::Layout();
 }
 
 void HelpWindow::SetConstantTexts(fw::Control& control) {

@@ -8,6 +8,7 @@
 class HelpWindow : public fw::Window {
  public:
   static HelpWindow* Instance();
+  static QJsonObject StoredLayout();
   ~HelpWindow() override;
 
   std::shared_ptr<fw::WebView> w;  // the view of the document
@@ -21,13 +22,9 @@ class HelpWindow : public fw::Window {
 
  protected:
   void Layout() override;
-  void CreateControls() override;
   void AddMenuHandlers() override;
   void Open() override;
   void Paint() override;
   void EnableMenuItems() override;
   void SetConstantTexts(fw::Control& control) override;
-
- private:
-  void CreateControls0();
 };

@@ -6,15 +6,11 @@
 
 MainWindow* MainWindow::Instance() { return fw::Window::Implicit<MainWindow>(); }
 
+QJsonObject MainWindow::StoredLayout() { return LoadLayout(QStringLiteral("main_window")); }
+
 void MainWindow::Layout() {
   SetMenuBar(MenuBar1::Instance());
-  SetProperties(LoadLayout(QStringLiteral("main_window")).value("Window").toObject());
-}
-
-void MainWindow::CreateControls() { CreateControls0(); }
-
-void MainWindow::CreateControls0() {
-  CreateControlsFromLayout(LoadLayout(QStringLiteral("main_window")));
+  fw::Window::Layout();
 }
 
 void MainWindow::SetConstantTexts(fw::Control& control) {

@@ -18,6 +18,7 @@ class MainWindow : public fw::Window {
  public:
   // The one main window, built and opened when none is open.
   static MainWindow* Instance();
+  static QJsonObject StoredLayout();
 
   int CharSize = 0;      // point size of the character in the well and the drag image
   QString CharFont;      // its font
@@ -92,7 +93,6 @@ class MainWindow : public fw::Window {
 
  protected:
   void Layout() override;
-  void CreateControls() override;
   void AddMenuHandlers() override;
   void EnableMenuItems() override;
   void Open() override;
@@ -101,6 +101,5 @@ class MainWindow : public fw::Window {
   void AttachHandler(fw::Control& control, const QString& event) override;
 
  private:
-  void CreateControls0();
   fw::MenuItem* Item(const char* name);
 };

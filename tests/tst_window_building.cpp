@@ -25,15 +25,16 @@ class ProbeWindow : public fw::Window {
   inline static QJsonObject layout;
   inline static QStringList log;
   inline static int valueChanges = 0;
+  static QJsonObject StoredLayout() { return layout; }
 
  protected:
   void Layout() override {
     log << "Layout";
-    SetProperties(layout.value("Window").toObject());
+    fw::Window::Layout();
   }
   void CreateControls() override {
     log << "CreateControls";
-    CreateControlsFromLayout(layout);
+    fw::Window::CreateControls();
   }
   void AddMenuHandlers() override { log << "AddMenuHandlers"; }
   void Open() override { log << QStringLiteral("Open, shown %1").arg(Widget()->isVisible()); }
