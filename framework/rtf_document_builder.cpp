@@ -25,7 +25,9 @@ void RtfDocumentBuilder::SetCharFormat(const QTextCharFormat& format) {
 }
 
 void RtfDocumentBuilder::AppendText(QStringView text) {
-  run_.reserve(run_.size() + text.size());
+  // No reserve: most calls bring one character (a \u escape), and reserving
+  // the exact size would copy the whole run each time. Appending grows the
+  // run geometrically.
   for (const QChar c : text) {
     const char16_t unit = c.unicode();
     if (unit < 0x20 && unit != '\t') continue;  // line ends and controls are no text here

@@ -354,6 +354,29 @@ class TestRtfReader : public QObject {
     QCOMPARE(doc.findBlockByNumber(kParagraphs - 1).text(), QStringLiteral("plain bold 国é text"));
   }
 
+  void longRunOfEscapes() {
+    // A run built a character at a time, flushed by a format change halfway
+    // and started again.
+    constexpr int kEscapes = 100000;
+    QByteArray rtf = "{\\rtf1\\uc0 ";
+    QString expected;
+    for (int i = 0; i < kEscapes; ++i) {
+      const char16_t unit = char16_t(0x4E00 + i % 500);
+      if (i == kEscapes / 2) rtf += "\\b ";
+      rtf += "\\u" + QByteArray::number(unit);
+      expected += QChar(unit);
+    }
+    QTextDocument doc;
+    fw::ReadRtf(rtf + "}", doc);
+    QCOMPARE(doc.blockCount(), 1);
+    QCOMPARE(doc.toPlainText(), expected);
+    QTextCursor cursor(&doc);
+    cursor.setPosition(kEscapes / 2);
+    QVERIFY(cursor.charFormat().fontWeight() < QFont::Bold);
+    cursor.setPosition(kEscapes / 2 + 1);
+    QVERIFY(cursor.charFormat().fontWeight() >= QFont::Bold);
+  }
+
   void helpDocumentFile() {
     const QByteArray rtf = HelpDocument();
     QVERIFY(rtf.startsWith(R"({\rtf1\mac\ansicpg10000\cocoartf824\cocoasubrtf410)"));
