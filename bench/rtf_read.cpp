@@ -1,8 +1,7 @@
 // Time to read an RTF document into a QTextDocument, and to lay it out.
-// Usage: rtf_read [file]; without a file, a paragraph of 200,000 \u escapes,
-// the shape of tests/fuzz/corpus/rtf/unicode_run.rtf. Run with
-// QT_QPA_PLATFORM=offscreen. Prints one JSON line. Reading should grow in
-// step with the input: the 200,000 escapes well under 100 ms.
+// Usage: rtf_read [file]; without a file, a paragraph of 200,000 \u escapes.
+// Run with QT_QPA_PLATFORM=offscreen. Prints one JSON line. Reading should
+// grow in step with the input: the 200,000 escapes well under 100 ms.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
