@@ -71,8 +71,8 @@ bool ApplicationEvents::ServicePerform(const Pasteboard&, const QString&, const 
 }
 
 void ApplicationEvents::Fail(const QString& reason) {
-  if (failure_reported_) return;
-  failure_reported_ = true;
+  if (failureReported_) return;
+  failureReported_ = true;
   qWarning().noquote()
       << QStringLiteral("Not accepting text from other applications: %1").arg(reason);
 }

@@ -37,7 +37,7 @@ class ApplicationEvents : public QObject {
   void Fail(const QString& reason);
 
   bool listening_ = false;
-  bool failure_reported_ = false;
+  bool failureReported_ = false;
 };
 
 }  // namespace fw

@@ -31,7 +31,7 @@ QString Canonical(const QString& flavour) {
 
 QString DecodeUtf16(const QByteArray& bytes) {
   qsizetype at = 0;
-  bool little_endian = false;
+  bool littleEndian = false;
   if (bytes.size() >= 2) {
     const auto b0 = static_cast<unsigned char>(bytes[0]);
     const auto b1 = static_cast<unsigned char>(bytes[1]);
@@ -39,7 +39,7 @@ QString DecodeUtf16(const QByteArray& bytes) {
       at = 2;
     } else if (b0 == 0xFF && b1 == 0xFE) {
       at = 2;
-      little_endian = true;
+      littleEndian = true;
     }
   }
   // A stray last byte cannot be half of anything we could show: drop it.
@@ -47,8 +47,8 @@ QString DecodeUtf16(const QByteArray& bytes) {
   QString text;
   text.reserve((end - at) / 2);
   for (; at < end; at += 2) {
-    const auto hi = static_cast<unsigned char>(bytes[at + (little_endian ? 1 : 0)]);
-    const auto lo = static_cast<unsigned char>(bytes[at + (little_endian ? 0 : 1)]);
+    const auto hi = static_cast<unsigned char>(bytes[at + (littleEndian ? 1 : 0)]);
+    const auto lo = static_cast<unsigned char>(bytes[at + (littleEndian ? 0 : 1)]);
     text.append(QChar(static_cast<char16_t>(hi << 8 | lo)));
   }
   // Lone surrogates would later read as bogus code points; mark them as bad data.

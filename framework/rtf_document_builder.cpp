@@ -5,7 +5,7 @@
 namespace fw {
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& doc)
-    : doc_(doc), undo_was_enabled_(doc.isUndoRedoEnabled()) {
+    : doc_(doc), undoWasEnabled_(doc.isUndoRedoEnabled()) {
   doc_.clear();
   doc_.setUndoRedoEnabled(false);
   cursor_ = QTextCursor(&doc_);
@@ -15,7 +15,7 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& doc)
 RtfDocumentBuilder::~RtfDocumentBuilder() {
   if (finished_) return;
   cursor_.endEditBlock();
-  doc_.setUndoRedoEnabled(undo_was_enabled_);
+  doc_.setUndoRedoEnabled(undoWasEnabled_);
 }
 
 void RtfDocumentBuilder::SetCharFormat(const QTextCharFormat& format) {
@@ -45,8 +45,8 @@ void RtfDocumentBuilder::AppendText(QStringView text) {
 void RtfDocumentBuilder::EndParagraph(const QTextBlockFormat& format) {
   FormatBlock(format);
   cursor_.insertBlock(format, format_);
-  block_format_ = format;
-  block_char_format_ = format_;
+  blockFormat_ = format;
+  blockCharFormat_ = format_;
 }
 
 void RtfDocumentBuilder::Finish(const QTextBlockFormat& format) {
@@ -54,14 +54,14 @@ void RtfDocumentBuilder::Finish(const QTextBlockFormat& format) {
   finished_ = true;
   FormatBlock(format);
   cursor_.endEditBlock();
-  doc_.setUndoRedoEnabled(undo_was_enabled_);
+  doc_.setUndoRedoEnabled(undoWasEnabled_);
 }
 
 void RtfDocumentBuilder::FormatBlock(const QTextBlockFormat& format) {
   FlushRun();
-  if (format != block_format_) cursor_.setBlockFormat(format);
+  if (format != blockFormat_) cursor_.setBlockFormat(format);
   // The paragraph mark's format sizes an empty paragraph like its text.
-  if (format_ != block_char_format_) cursor_.setBlockCharFormat(format_);
+  if (format_ != blockCharFormat_) cursor_.setBlockCharFormat(format_);
 }
 
 void RtfDocumentBuilder::FlushRun() {

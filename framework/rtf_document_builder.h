@@ -38,9 +38,9 @@ class RtfDocumentBuilder {
   QTextCharFormat format_;
   // What the current block was given when it was made, so that most
   // paragraphs need no second formatting call.
-  QTextBlockFormat block_format_;
-  QTextCharFormat block_char_format_;
-  bool undo_was_enabled_;
+  QTextBlockFormat blockFormat_;
+  QTextCharFormat blockCharFormat_;
+  bool undoWasEnabled_;
   bool finished_ = false;
 };
 

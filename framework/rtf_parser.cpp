@@ -38,12 +38,12 @@ void RtfParser::Parse(std::string_view rtf) {
   FlushBytes();
   ResolvePendingSurrogate();
   SyncCharFormat();
-  builder_.Finish(BlockFormatFor(last_text_paragraph_.value_or(state_.paragraph)));
+  builder_.Finish(BlockFormatFor(lastTextParagraph_.value_or(state_.paragraph)));
 }
 
 void RtfParser::HandleToken(const RtfToken& original) {
   RtfToken token = original;
-  if (unicode_fallback_left_ > 0 && ConsumeUnicodeFallback(token)) return;
+  if (unicodeFallbackLeft_ > 0 && ConsumeUnicodeFallback(token)) return;
   switch (token.kind) {
     case RtfToken::Kind::kGroupOpen:
       OpenGroup();
@@ -73,10 +73,10 @@ void RtfParser::HandleToken(const RtfToken& original) {
 // Inside a skipped destination only the braces matter, to find its end.
 void RtfParser::SkipToken(const RtfToken& token) {
   if (token.kind == RtfToken::Kind::kGroupOpen) {
-    ++skipped_depth_;
+    ++skippedDepth_;
   } else if (token.kind == RtfToken::Kind::kGroupClose) {
-    if (skipped_depth_ > 0) {
-      --skipped_depth_;
+    if (skippedDepth_ > 0) {
+      --skippedDepth_;
     } else {
       skipping_ = false;
       CloseGroup();
@@ -90,17 +90,17 @@ bool RtfParser::ConsumeUnicodeFallback(RtfToken& token) {
   switch (token.kind) {
     case RtfToken::Kind::kGroupOpen:
     case RtfToken::Kind::kGroupClose:
-      unicode_fallback_left_ = 0;
+      unicodeFallbackLeft_ = 0;
       return false;
     case RtfToken::Kind::kText: {
       const size_t count =
-          static_cast<size_t>(std::min<int64_t>(unicode_fallback_left_, token.text.size()));
+          static_cast<size_t>(std::min<int64_t>(unicodeFallbackLeft_, token.text.size()));
       token.text.remove_prefix(count);
-      unicode_fallback_left_ -= static_cast<int64_t>(count);
+      unicodeFallbackLeft_ -= static_cast<int64_t>(count);
       return token.text.empty();
     }
     default:
-      --unicode_fallback_left_;
+      --unicodeFallbackLeft_;
       return true;
   }
 }
@@ -110,18 +110,18 @@ void RtfParser::OpenGroup() {
   if (stack_.size() < kMaxGroupDepth) {
     stack_.push_back(state_);
   } else {
-    ++flattened_groups_;
+    ++flattenedGroups_;
   }
 }
 
 void RtfParser::CloseGroup() {
   FlushBytes();
   // A table entry written as {\fN name} may lack its semicolon.
-  if (state_.destination == Destination::kFontTable && !pending_font_.name.isEmpty()) {
+  if (state_.destination == Destination::kFontTable && !pendingFont_.name.isEmpty()) {
     CommitFont();
   }
-  if (flattened_groups_ > 0) {
-    --flattened_groups_;
+  if (flattenedGroups_ > 0) {
+    --flattenedGroups_;
   } else if (!stack_.empty()) {
     state_ = std::move(stack_.back());
     stack_.pop_back();
@@ -132,14 +132,14 @@ void RtfParser::CloseGroup() {
 void RtfParser::HandleWord(const RtfToken& token) {
   const RtfControlWord* word = FindRtfControlWord(token.text);
   if (!word) return;
-  const bool has = token.has_param;
+  const bool has = token.hasParam;
   const int param = token.param;
   const bool on = !has || param != 0;
   CharState& chars = state_.chars;
   switch (word->action) {
     case RtfAction::kSkipDestination:
       skipping_ = true;
-      skipped_depth_ = 0;
+      skippedDepth_ = 0;
       break;
     case RtfAction::kFontTable:
       state_.destination = Destination::kFontTable;
@@ -161,7 +161,7 @@ void RtfParser::HandleWord(const RtfToken& token) {
       break;
     case RtfAction::kPlain:
       chars = CharState{};
-      chars.font = default_font_;
+      chars.font = defaultFont_;
       break;
     case RtfAction::kFont:
       if (!has) break;
@@ -197,28 +197,28 @@ void RtfParser::HandleWord(const RtfToken& token) {
     case RtfAction::kUnicode:
       if (!has) break;
       AppendUnicode(param);
-      unicode_fallback_left_ = state_.unicode_skip;
+      unicodeFallbackLeft_ = state_.unicode_skip;
       break;
     case RtfAction::kUnicodeSkip:
       if (has) state_.unicode_skip = std::max(param, 0);
       break;
     case RtfAction::kDocumentCodePage:
       if (word->value != 0) {
-        document_code_page_ = word->value;
+        documentCodePage_ = word->value;
       } else if (has) {
-        document_code_page_ = param;
+        documentCodePage_ = param;
       }
       break;
     case RtfAction::kDefaultFont:
       if (!has) break;
-      default_font_ = param;
+      defaultFont_ = param;
       if (chars.font < 0) chars.font = param;
       break;
     case RtfAction::kFontCharset:
-      if (has) pending_font_.charset = param;
+      if (has) pendingFont_.charset = param;
       break;
     case RtfAction::kFontCodePage:
-      if (has) pending_font_.code_page = std::max(param, 0);
+      if (has) pendingFont_.codePage = std::max(param, 0);
       break;
     case RtfAction::kRed:
     case RtfAction::kGreen:
@@ -227,7 +227,7 @@ void RtfParser::HandleWord(const RtfToken& token) {
       if (word->action == RtfAction::kRed) red_ = component;
       if (word->action == RtfAction::kGreen) green_ = component;
       if (word->action == RtfAction::kBlue) blue_ = component;
-      color_given_ = true;
+      colorGiven_ = true;
       break;
     }
   }
@@ -248,7 +248,7 @@ void RtfParser::HandleSymbol(char symbol) {
       break;
     case '*':  // an ignorable destination: nothing we show is written this way
       skipping_ = true;
-      skipped_depth_ = 0;
+      skippedDepth_ = 0;
       break;
     case '\r':
     case '\n':
@@ -289,14 +289,14 @@ void RtfParser::FlushBytes() {
 }
 
 int RtfParser::CurrentCodePage() const {
-  int font_code_page = 0;
+  int fontCodePage = 0;
   if (state_.destination == Destination::kFontTable) {
-    font_code_page = pending_font_.code_page > 0 ? pending_font_.code_page
-                                                 : RtfCodePageForCharset(pending_font_.charset);
+    fontCodePage = pendingFont_.codePage > 0 ? pendingFont_.codePage
+                                             : RtfCodePageForCharset(pendingFont_.charset);
   } else if (const auto font = fonts_.find(state_.chars.font); font != fonts_.end()) {
-    font_code_page = font->second.code_page;
+    fontCodePage = font->second.codePage;
   }
-  return font_code_page > 0 ? font_code_page : document_code_page_;
+  return fontCodePage > 0 ? fontCodePage : documentCodePage_;
 }
 
 // \uN takes a signed 16-bit value; surrogate pairs come as two escapes.
@@ -308,11 +308,11 @@ void RtfParser::AppendUnicode(int value) {
   const auto unit = static_cast<char16_t>(value < 0 ? value + 65536 : value);
   if (QChar::isHighSurrogate(unit)) {
     ResolvePendingSurrogate();
-    pending_high_surrogate_ = unit;
+    pendingHighSurrogate_ = unit;
   } else if (QChar::isLowSurrogate(unit)) {
-    if (pending_high_surrogate_ != 0) {
-      const QChar pair[2] = {QChar(pending_high_surrogate_), QChar(unit)};
-      pending_high_surrogate_ = 0;
+    if (pendingHighSurrogate_ != 0) {
+      const QChar pair[2] = {QChar(pendingHighSurrogate_), QChar(unit)};
+      pendingHighSurrogate_ = 0;
       AppendTextAsIs(QStringView(pair, 2));
     } else {
       AppendText(kReplacement);
@@ -332,11 +332,11 @@ void RtfParser::AppendTextAsIs(QStringView text) {
     case Destination::kBody:
       SyncCharFormat();
       builder_.AppendText(text);
-      last_text_paragraph_ = state_.paragraph;
+      lastTextParagraph_ = state_.paragraph;
       break;
     case Destination::kFontTable:
-      if (pending_font_.active && pending_font_.name.size() < kMaxFontNameLength) {
-        pending_font_.name += text;
+      if (pendingFont_.active && pendingFont_.name.size() < kMaxFontNameLength) {
+        pendingFont_.name += text;
       }
       break;
     case Destination::kColorTable:
@@ -346,8 +346,8 @@ void RtfParser::AppendTextAsIs(QStringView text) {
 
 // A high surrogate not followed by its low half is no character.
 void RtfParser::ResolvePendingSurrogate() {
-  if (pending_high_surrogate_ == 0) return;
-  pending_high_surrogate_ = 0;
+  if (pendingHighSurrogate_ == 0) return;
+  pendingHighSurrogate_ = 0;
   AppendTextAsIs(kReplacement);
 }
 
@@ -356,24 +356,24 @@ void RtfParser::EndParagraph() {
   ResolvePendingSurrogate();
   SyncCharFormat();
   builder_.EndParagraph(BlockFormatFor(state_.paragraph));
-  last_text_paragraph_.reset();
+  lastTextParagraph_.reset();
 }
 
 void RtfParser::StartFont(int number) {
   CommitFont();
-  pending_font_ = PendingFont{};
-  pending_font_.active = true;
-  pending_font_.number = number;
+  pendingFont_ = PendingFont{};
+  pendingFont_.active = true;
+  pendingFont_.number = number;
 }
 
 void RtfParser::CommitFont() {
-  if (!pending_font_.active) return;
-  pending_font_.active = false;
-  if (fonts_.size() >= kMaxFonts && !fonts_.contains(pending_font_.number)) return;
+  if (!pendingFont_.active) return;
+  pendingFont_.active = false;
+  if (fonts_.size() >= kMaxFonts && !fonts_.contains(pendingFont_.number)) return;
   Font font;
-  font.family = pending_font_.name.trimmed();
-  font.code_page = pending_font_.code_page > 0 ? pending_font_.code_page
-                                               : RtfCodePageForCharset(pending_font_.charset);
+  font.family = pendingFont_.name.trimmed();
+  font.codePage = pendingFont_.codePage > 0 ? pendingFont_.codePage
+                                            : RtfCodePageForCharset(pendingFont_.charset);
   // PostScript names carry the face: "Helvetica-Bold", "Times-BoldItalic".
   const qsizetype dash = font.family.lastIndexOf(QLatin1Char('-'));
   if (dash > 0) {
@@ -382,24 +382,24 @@ void RtfParser::CommitFont() {
     font.italic = face.contains(QLatin1StringView("Italic"), Qt::CaseInsensitive) ||
                   face.contains(QLatin1StringView("Oblique"), Qt::CaseInsensitive);
   }
-  fonts_[pending_font_.number] = std::move(font);
-  pending_font_.name.clear();
+  fonts_[pendingFont_.number] = std::move(font);
+  pendingFont_.name.clear();
 }
 
 // The first entry, usually empty, stands for the automatic colour.
 void RtfParser::CommitColor() {
   if (colors_.size() < kMaxColors) {
-    colors_.append(color_given_ ? QColor(red_, green_, blue_) : QColor());
+    colors_.append(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
   }
   red_ = green_ = blue_ = 0;
-  color_given_ = false;
+  colorGiven_ = false;
 }
 
 void RtfParser::SyncCharFormat() {
-  if (format_synced_ && state_.chars == synced_chars_) return;
+  if (formatSynced_ && state_.chars == syncedChars_) return;
   builder_.SetCharFormat(CharFormatFor(state_.chars));
-  synced_chars_ = state_.chars;
-  format_synced_ = true;
+  syncedChars_ = state_.chars;
+  formatSynced_ = true;
 }
 
 QTextCharFormat RtfParser::CharFormatFor(const CharState& chars) const {

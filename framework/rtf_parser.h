@@ -52,7 +52,7 @@ class RtfParser {
   };
   struct Font {
     QString family;
-    int code_page = 0;  // 0: the document's
+    int codePage = 0;  // 0: the document's
     bool bold = false;
     bool italic = false;
   };
@@ -60,7 +60,7 @@ class RtfParser {
     bool active = false;
     int number = 0;
     int charset = 1;
-    int code_page = 0;
+    int codePage = 0;
     QString name;
   };
 
@@ -97,29 +97,29 @@ class RtfParser {
 
   GroupState state_;
   std::vector<GroupState> stack_;
-  int64_t flattened_groups_ = 0;  // groups opened beyond the depth limit
+  int64_t flattenedGroups_ = 0;  // groups opened beyond the depth limit
 
   bool skipping_ = false;
-  int64_t skipped_depth_ = 0;
-  int64_t unicode_fallback_left_ = 0;
-  char16_t pending_high_surrogate_ = 0;
+  int64_t skippedDepth_ = 0;
+  int64_t unicodeFallbackLeft_ = 0;
+  char16_t pendingHighSurrogate_ = 0;
 
   std::string bytes_;  // 8-bit text waiting to be decoded in one go
-  int document_code_page_ = 1252;
-  int default_font_ = -1;
+  int documentCodePage_ = 1252;
+  int defaultFont_ = -1;
 
   std::unordered_map<int, Font> fonts_;
-  PendingFont pending_font_;
+  PendingFont pendingFont_;
   QList<QColor> colors_;
   int red_ = 0, green_ = 0, blue_ = 0;
-  bool color_given_ = false;
+  bool colorGiven_ = false;
 
   // The last paragraph takes the properties its text had, even when the
   // document's closing brace has restored the state outside all groups.
-  std::optional<ParagraphState> last_text_paragraph_;
+  std::optional<ParagraphState> lastTextParagraph_;
 
-  bool format_synced_ = false;
-  CharState synced_chars_;
+  bool formatSynced_ = false;
+  CharState syncedChars_;
 };
 
 }  // namespace fw

@@ -13,7 +13,7 @@ constexpr int kDefaultCodePage = 1252;
 // Only known names are tried, so a document naming thousands of bogus code
 // pages costs no more than one naming a real one.
 struct CodePageName {
-  int code_page;
+  int codePage;
   const char* iconv_name;
 };
 constexpr CodePageName kCodePageNames[] = {
@@ -77,9 +77,9 @@ constexpr CodePageName kCodePageNames[] = {
     {65001, "UTF-8"},
 };
 
-const char* IconvName(int code_page) {
+const char* IconvName(int codePage) {
   for (const CodePageName& entry : kCodePageNames) {
-    if (entry.code_page == code_page) return entry.iconv_name;
+    if (entry.codePage == codePage) return entry.iconv_name;
   }
   return nullptr;
 }
@@ -91,7 +91,7 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 int RtfCodePageForCharset(int charset) {
   struct CharsetCodePage {
     int charset;
-    int code_page;
+    int codePage;
   };
   static constexpr CharsetCodePage kCharsets[] = {
       {0, 1252},    // ANSI
@@ -121,32 +121,32 @@ int RtfCodePageForCharset(int charset) {
       {255, 850},   // OEM
   };
   for (const CharsetCodePage& entry : kCharsets) {
-    if (entry.charset == charset) return entry.code_page;
+    if (entry.charset == charset) return entry.codePage;
   }
   return 0;  // default, symbol and unknown sets
 }
 
 RtfTextDecoder::~RtfTextDecoder() {
-  for (auto& [code_page, converter] : converters_) {
+  for (auto& [codePage, converter] : converters_) {
     if (converter != kNoConverter) iconv_close(static_cast<iconv_t>(converter));
   }
 }
 
-void* RtfTextDecoder::Converter(int code_page) {
-  if (!IconvName(code_page)) code_page = kDefaultCodePage;
-  auto found = converters_.find(code_page);
+void* RtfTextDecoder::Converter(int codePage) {
+  if (!IconvName(codePage)) codePage = kDefaultCodePage;
+  auto found = converters_.find(codePage);
   if (found == converters_.end()) {
-    found = converters_.emplace(code_page, iconv_open("UTF-16LE", IconvName(code_page))).first;
+    found = converters_.emplace(codePage, iconv_open("UTF-16LE", IconvName(codePage))).first;
   }
   // A code page this C library lacks is read as the default one.
-  if (found->second == kNoConverter && code_page != kDefaultCodePage) {
+  if (found->second == kNoConverter && codePage != kDefaultCodePage) {
     return Converter(kDefaultCodePage);
   }
   return found->second;
 }
 
-void RtfTextDecoder::Decode(int code_page, std::string_view bytes, QString& out) {
-  const iconv_t converter = static_cast<iconv_t>(Converter(code_page));
+void RtfTextDecoder::Decode(int codePage, std::string_view bytes, QString& out) {
+  const iconv_t converter = static_cast<iconv_t>(Converter(codePage));
   if (converter == kNoConverter) {
     out += QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return;

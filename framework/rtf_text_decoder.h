@@ -20,12 +20,12 @@ class RtfTextDecoder {
   RtfTextDecoder(const RtfTextDecoder&) = delete;
   RtfTextDecoder& operator=(const RtfTextDecoder&) = delete;
 
-  // Appends bytes decoded as code_page to out. Unknown code pages are read as
+  // Appends bytes decoded as codePage to out. Unknown code pages are read as
   // windows-1252; bytes that do not decode become U+FFFD.
-  void Decode(int code_page, std::string_view bytes, QString& out);
+  void Decode(int codePage, std::string_view bytes, QString& out);
 
  private:
-  void* Converter(int code_page);  // an iconv_t, or (iconv_t)-1
+  void* Converter(int codePage);  // an iconv_t, or (iconv_t)-1
 
   std::unordered_map<int, void*> converters_;
 };

@@ -96,12 +96,12 @@ void RtfTokenizer::ReadWord(RtfToken& token) {
     }
     if (negative) value = -value;
     token.param = static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
-    token.has_param = true;
+    token.hasParam = true;
   }
   if (pos_ < input_.size() && input_[pos_] == ' ') ++pos_;  // the delimiter
 
   // \binN is followed by N raw bytes that must not be read as RTF.
-  if (token.text == "bin" && token.has_param && token.param > 0) {
+  if (token.text == "bin" && token.hasParam && token.param > 0) {
     pos_ += std::min(static_cast<size_t>(token.param), input_.size() - pos_);
   }
 }

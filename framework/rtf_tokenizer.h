@@ -13,7 +13,7 @@ struct RtfToken {
   Kind kind = Kind::kEnd;
   std::string_view text;  // the word's letters, or the plain text bytes
   int param = 0;          // the word's number, clamped to the int range
-  bool has_param = false;
+  bool hasParam = false;
   char symbol = 0;         // kSymbol: the character after the backslash
   unsigned char byte = 0;  // kHexByte
 };

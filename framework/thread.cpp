@@ -12,8 +12,8 @@ namespace fw {
 
 namespace detail {
 
-std::chrono::steady_clock::time_point slice_start;
-std::chrono::steady_clock::duration slice_length = std::chrono::milliseconds(4);
+std::chrono::steady_clock::time_point sliceStart;
+std::chrono::steady_clock::duration sliceLength = std::chrono::milliseconds(4);
 
 namespace {
 constexpr int kCallsBetweenClockChecks = 64;
@@ -21,18 +21,18 @@ int uncheckedCalls = 0;
 }  // namespace
 
 void StartSlice() noexcept {
-  slice_start = std::chrono::steady_clock::now();
+  sliceStart = std::chrono::steady_clock::now();
   uncheckedCalls = 0;
 }
 
 bool SliceLeft() noexcept {
   if (!QCoreApplication::instance()) return true;
-  if (slice_length <= std::chrono::steady_clock::duration::zero()) return false;
+  if (sliceLength <= std::chrono::steady_clock::duration::zero()) return false;
   if (uncheckedCalls > 0) {
     --uncheckedCalls;
     return true;
   }
-  if (std::chrono::steady_clock::now() - slice_start >= slice_length) return false;
+  if (std::chrono::steady_clock::now() - sliceStart >= sliceLength) return false;
   uncheckedCalls = kCallsBetweenClockChecks;
   return true;
 }
@@ -98,7 +98,7 @@ class MessageBoxAwaiter {
 }  // namespace detail
 
 void SetYieldSlice(std::chrono::microseconds slice) {
-  detail::slice_length = slice;
+  detail::sliceLength = slice;
   detail::uncheckedCalls = 0;
 }
 
@@ -108,7 +108,7 @@ Task<void> MsgBoxAsync(QString text) {
 }
 
 namespace {
-int running_threads = 0;
+int runningThreads = 0;
 }  // namespace
 
 // The coroutine that runs a thread's Run() to its end, reports what escaped it
@@ -136,7 +136,7 @@ struct ThreadDriver {
     // which frees itself on return. The report comes last because its box
     // runs an event loop in which anything may happen.
     thread->driver_ = {};
-    --running_threads;
+    --runningThreads;
     if (error) {
       try {
         thread->UnhandledException(error);
@@ -152,20 +152,20 @@ struct ThreadDriver {
 Thread::~Thread() {
   if (driver_) {
     std::exchange(driver_, {}).destroy();
-    --running_threads;
+    --runningThreads;
   }
 }
 
 void Thread::Start() {
   if (started_) return;
   started_ = true;
-  ++running_threads;
+  ++runningThreads;
   driver_ = ThreadDriver::Drive(this).handle;
   const std::coroutine_handle<> driver = driver_;
   detail::StartSlice();
   driver.resume();  // may finish and delete this
 }
 
-int Thread::Running() { return running_threads; }
+int Thread::Running() { return runningThreads; }
 
 }  // namespace fw

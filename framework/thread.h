@@ -32,8 +32,8 @@ class QueuedResume {
 
 // Start of the current time slice: the last time a coroutine was entered
 // from the event loop.
-extern std::chrono::steady_clock::time_point slice_start;
-extern std::chrono::steady_clock::duration slice_length;
+extern std::chrono::steady_clock::time_point sliceStart;
+extern std::chrono::steady_clock::duration sliceLength;
 void StartSlice() noexcept;
 // Whether the current slice has time left (always, without an application
 // object to return to). A look at the clock costs about as much as a step of

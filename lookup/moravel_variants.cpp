@@ -61,7 +61,7 @@ void MoravelVariantScanner::FindLine() {
     return;
   }
   const qsizetype start = pos_;
-  const qsizetype end = std::min(NextOf('\n', next_lf_), NextOf('\r', next_cr_));
+  const qsizetype end = std::min(NextOf('\n', nextLf_), NextOf('\r', nextCr_));
   pos_ = end;
   if (pos_ < size)
     pos_ += (table_[pos_] == '\r' && pos_ + 1 < size && table_[pos_ + 1] == '\n') ? 2 : 1;
@@ -72,7 +72,7 @@ void MoravelVariantScanner::FindLine() {
     return;
   if (length > kFieldsStart) {
     pos_ = start + kFieldsStart;
-    field_end_ = end;
+    fieldEnd_ = end;
     state_ = State::Fields;
   } else {
     state_ = State::Done;  // a line of five bytes or fewer lists nothing
@@ -88,7 +88,7 @@ qsizetype MoravelVariantScanner::NextOf(char terminator, qsizetype& cached) cons
 }
 
 void MoravelVariantScanner::ReadField() {
-  const QByteArrayView rest = table_.sliced(pos_, field_end_ - pos_);
+  const QByteArrayView rest = table_.sliced(pos_, fieldEnd_ - pos_);
   const qsizetype blank = rest.indexOf(' ');
   AppendCharacter(result_, HexFieldCharacter(blank < 0 ? rest : rest.first(blank)));
   if (blank < 0) {

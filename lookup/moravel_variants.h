@@ -37,10 +37,10 @@ class MoravelVariantScanner {
 
   QByteArrayView table_;
   QByteArray key_;
-  qsizetype pos_ = 0;        // next unread byte
-  qsizetype field_end_ = 0;  // end of the matching line's fields
-  qsizetype next_lf_ = -1;
-  qsizetype next_cr_ = -1;
+  qsizetype pos_ = 0;       // next unread byte
+  qsizetype fieldEnd_ = 0;  // end of the matching line's fields
+  qsizetype nextLf_ = -1;
+  qsizetype nextCr_ = -1;
   enum class State { Lines, Fields, Done } state_ = State::Lines;
   QString result_;
 };

@@ -35,9 +35,9 @@ constexpr std::array<const char*, 5> kDatabaseNames = {
 constexpr const char* kUniVariantsName = "UniVariants";
 
 struct Options {
-  fs::path unihan_dir;
-  fs::path opencc_dir;
-  fs::path out_dir;
+  fs::path unihanDir;
+  fs::path openccDir;
+  fs::path outDir;
 };
 
 constexpr const char* kUsage = "usage: make-data --unihan-dir DIR --opencc-dir DIR --out DIR\n";
@@ -46,14 +46,14 @@ std::optional<Options> ParseArguments(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];
-    fs::path* target = name == "--unihan-dir"   ? &options.unihan_dir
-                       : name == "--opencc-dir" ? &options.opencc_dir
-                       : name == "--out"        ? &options.out_dir
+    fs::path* target = name == "--unihan-dir"   ? &options.unihanDir
+                       : name == "--opencc-dir" ? &options.openccDir
+                       : name == "--out"        ? &options.outDir
                                                 : nullptr;
     if (!target || i + 1 == argc) return std::nullopt;
     *target = argv[++i];
   }
-  if (options.unihan_dir.empty() || options.opencc_dir.empty() || options.out_dir.empty()) {
+  if (options.unihanDir.empty() || options.openccDir.empty() || options.outDir.empty()) {
     return std::nullopt;
   }
   return options;
@@ -69,7 +69,7 @@ void WriteText(const fs::path& path, const std::string& text) {
 void Run(const Options& options) {
   const auto start = std::chrono::steady_clock::now();
 
-  const UnihanData unihan = ReadUnihan(UnihanFilesIn(options.unihan_dir));
+  const UnihanData unihan = ReadUnihan(UnihanFilesIn(options.unihanDir));
   if (unihan.malformed_lines() > 0) {
     std::cerr << "make-data: warning: skipped " << unihan.malformed_lines()
               << " malformed Unihan line(s), first at";
@@ -78,7 +78,7 @@ void Run(const Options& options) {
   }
   std::vector<CharacterMap> dictionaries;
   for (const std::string_view name : kOpenccDictionaries) {
-    dictionaries.push_back(ReadOpenccDictionary(options.opencc_dir / (std::string(name) + ".txt")));
+    dictionaries.push_back(ReadOpenccDictionary(options.openccDir / (std::string(name) + ".txt")));
   }
 
   std::array<std::vector<char32_t>, kDatabaseNames.size()> rows;
@@ -88,15 +88,15 @@ void Run(const Options& options) {
   const auto variants = CollectUniVariants(unihan, dictionaries);
 
   std::error_code error;
-  fs::create_directories(options.out_dir, error);
-  if (error) throw std::runtime_error(options.out_dir.string() + ": " + error.message());
+  fs::create_directories(options.outDir, error);
+  if (error) throw std::runtime_error(options.outDir.string() + ": " + error.message());
 
   std::vector<std::unique_ptr<PendingFile>> outputs;
   for (std::size_t i = 0; i < kDatabaseNames.size(); ++i) {
-    outputs.push_back(std::make_unique<PendingFile>(options.out_dir / kDatabaseNames[i]));
+    outputs.push_back(std::make_unique<PendingFile>(options.outDir / kDatabaseNames[i]));
     WriteUnihanDatabase(outputs.back()->temporary_path(), unihan, rows[i]);
   }
-  outputs.push_back(std::make_unique<PendingFile>(options.out_dir / kUniVariantsName));
+  outputs.push_back(std::make_unique<PendingFile>(options.outDir / kUniVariantsName));
   WriteText(outputs.back()->temporary_path(), UniVariantsText(variants));
   for (const auto& output : outputs) output->Commit();
 

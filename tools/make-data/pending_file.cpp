@@ -6,23 +6,23 @@
 #include <string>
 
 PendingFile::PendingFile(std::filesystem::path final_path)
-    : final_path_(std::move(final_path)),
-      temporary_path_(final_path_.string() + ".tmp" + std::to_string(getpid())) {
+    : finalPath_(std::move(final_path)),
+      temporaryPath_(finalPath_.string() + ".tmp" + std::to_string(getpid())) {
   std::error_code ignored;
-  std::filesystem::remove(temporary_path_, ignored);
+  std::filesystem::remove(temporaryPath_, ignored);
 }
 
 PendingFile::~PendingFile() {
   if (committed_) return;
   std::error_code ignored;
-  std::filesystem::remove(temporary_path_, ignored);
+  std::filesystem::remove(temporaryPath_, ignored);
 }
 
 void PendingFile::Commit() {
   std::error_code error;
-  std::filesystem::rename(temporary_path_, final_path_, error);
+  std::filesystem::rename(temporaryPath_, finalPath_, error);
   if (error) {
-    throw std::runtime_error(final_path_.string() + ": cannot replace: " + error.message());
+    throw std::runtime_error(finalPath_.string() + ": cannot replace: " + error.message());
   }
   committed_ = true;
 }

@@ -13,14 +13,14 @@ class PendingFile {
   PendingFile(const PendingFile&) = delete;
   PendingFile& operator=(const PendingFile&) = delete;
 
-  const std::filesystem::path& temporary_path() const { return temporary_path_; }
-  const std::filesystem::path& final_path() const { return final_path_; }
+  const std::filesystem::path& temporary_path() const { return temporaryPath_; }
+  const std::filesystem::path& final_path() const { return finalPath_; }
 
   // Renames the temporary file onto the final name; throws std::runtime_error on failure.
   void Commit();
 
  private:
-  std::filesystem::path final_path_;
-  std::filesystem::path temporary_path_;
+  std::filesystem::path finalPath_;
+  std::filesystem::path temporaryPath_;
   bool committed_ = false;
 };

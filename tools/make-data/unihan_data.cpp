@@ -55,8 +55,8 @@ void UnihanData::AddText(std::string text, const std::string& source_name) {
     if (line.empty() || line.front() == '#') continue;
     const auto parsed = ParseLine(line);
     if (!parsed) {
-      if (++malformed_lines_ <= kMalformedExamples) {
-        malformed_examples_.push_back(source_name + ":" + std::to_string(line_number));
+      if (++malformedLines_ <= kMalformedExamples) {
+        malformedExamples_.push_back(source_name + ":" + std::to_string(line_number));
       }
       continue;
     }

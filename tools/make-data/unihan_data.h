@@ -41,15 +41,15 @@ class UnihanData {
   // Every code point seen in any file, ascending.
   std::vector<char32_t> CodePoints() const;
 
-  std::size_t malformed_lines() const { return malformed_lines_; }
+  std::size_t malformed_lines() const { return malformedLines_; }
   // "file:line" of the first few malformed lines, for the warning.
-  const std::vector<std::string>& malformed_examples() const { return malformed_examples_; }
+  const std::vector<std::string>& malformed_examples() const { return malformedExamples_; }
 
  private:
   std::vector<std::unique_ptr<std::string>> texts_;
   std::unordered_map<char32_t, UnihanRecord> records_;
-  std::size_t malformed_lines_ = 0;
-  std::vector<std::string> malformed_examples_;
+  std::size_t malformedLines_ = 0;
+  std::vector<std::string> malformedExamples_;
 };
 
 // The Unihan_*.txt or Unihan_*.txt.bz2 files in `folder`, sorted by name; where both
