@@ -13,6 +13,7 @@
 
 #include "app/preferences_store.h"
 #include "framework/message_box.h"
+#include "support/unprivileged_run.h"
 
 namespace {
 
@@ -61,7 +62,6 @@ class TestPreferences : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
   }
-  static bool RunningAsRoot() { return geteuid() == 0; }
 
  private slots:
   void initTestCase() {
@@ -396,15 +396,19 @@ class TestPreferences : public QObject {
     QVERIFY(QDir(FilePath()).isEmpty());
   }
 
+  // The two permission tests run as an unprivileged user when the suite runs
+  // as root; each returns the read's result or the details after the messages.
   void readOnlyFile() {
     const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
     PutFile(document);
     QVERIFY(QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::ReadGroup));
-    if (QFile probe(FilePath()); probe.open(QIODevice::ReadWrite))
-      QSKIP("Permissions do not stop this user writing (root).");
-    QCOMPARE(PreferencesStore::ReadPreferences("MainFontSize"), QStringLiteral("12"));
-    PreferencesStore::WritePreferences("MainFontSize", "14");
-    QCOMPARE(messages_, QStringList{kFileAccessError});
+    const std::optional<QStringList> shown = RunUnprivileged(dir_->path(), [this] {
+      const QString read = PreferencesStore::ReadPreferences("MainFontSize");
+      PreferencesStore::WritePreferences("MainFontSize", "14");
+      return QStringList{read} + messages_;
+    });
+    QVERIFY(shown);
+    QCOMPARE(*shown, (QStringList{"12", kFileAccessError}));
     QCOMPARE(FileBytes(), document);
   }
 
@@ -412,10 +416,16 @@ class TestPreferences : public QObject {
     const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
     PutFile(document);
     QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner));
-    if (RunningAsRoot()) QSKIP("Permissions do not stop root; see fullDiskKeepsOldFile.");
-    PreferencesStore::WritePreferences("MainFontSize", "14");
-    QCOMPARE(messages_, QStringList{kWriteFailed});
+    const std::optional<QStringList> shown = RunUnprivileged(dir_->path(), [this] {
+      PreferencesStore::WritePreferences("MainFontSize", "14");
+      return messages_ + details_;
+    });
+    QVERIFY(shown);
+    QCOMPARE(shown->size(), 2);
+    QCOMPARE(shown->at(0), kWriteFailed);
+    QVERIFY2(shown->at(1).contains(FilePath()), qPrintable(shown->at(1)));
     QCOMPARE(FileBytes(), document);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFileName});
   }
 
   // A file-size limit makes every write fail as a full disk would, even for root.
