@@ -1,5 +1,6 @@
 #include "app/preferences_store.h"
 
+#include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +24,12 @@ constexpr char kReadFolderError[] =
 constexpr char kWriteFolderError[] = "Cannot access the Preferences folder.";
 constexpr char kFileAccessError[] = "Cannot access the preferences file.";
 constexpr char kWriteFailed[] = "Failed to write the preferences file.";
+// Shown under kWriteFailed, so the user knows which file and what to do;
+// the reason follows on a line of its own.
+constexpr char kUnparsedDetail[] =
+    "The file \"%1\" is not a valid preferences document and was left as it is. Correct it or "
+    "remove it so that preferences can be saved again.\n\n%2";
+constexpr char kNotSavedDetail[] = "The file \"%1\" could not be saved.\n\n%2";
 
 bool IsNameStartChar(char32_t c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c >= 0xC0 && c <= 0xD6) ||
@@ -69,9 +76,21 @@ QDomText ValueNode(QDomDocument& doc, const QString& value) {
   return doc.createTextNode(value);
 }
 
-std::optional<QDomDocument> Parse(const QByteArray& document) {
+// The parsed document, or nullopt with what is wrong in *problem when asked.
+std::optional<QDomDocument> Parse(const QByteArray& document, QString* problem = nullptr) {
   QDomDocument doc;
-  if (!doc.setContent(document) || doc.documentElement().isNull()) return std::nullopt;
+  QString message;
+  int line = 0;
+  int column = 0;
+  if (!doc.setContent(document, &message, &line, &column)) {
+    if (problem)
+      *problem = QStringLiteral("Line %1, column %2: %3").arg(line).arg(column).arg(message);
+    return std::nullopt;
+  }
+  if (doc.documentElement().isNull()) {
+    if (problem) *problem = QStringLiteral("The document has no root element.");
+    return std::nullopt;
+  }
   return doc;
 }
 
@@ -110,22 +129,43 @@ QByteArray Serialised(QDomDocument& doc) {
   return doc.toByteArray(kIndent);
 }
 
-bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
+// QSaveFile writes through a symbolic link to its target and gives the new file
+// the old one's permissions, so a linked or protected file stays as the user set it.
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  bool written = file.open(QIODevice::WriteOnly);
   // commit() alone misses a write cut short by a full disk (the engine reports
   // the partial count without an error), so check the flush ourselves.
-  if (file.write(bytes) != bytes.size() || !file.flush()) {
+  if (written && (file.write(bytes) != bytes.size() || !file.flush())) {
+    written = false;
+    // The engine keeps no reason for a short write (errno is gone by then),
+    // and its usual cause is a full disk or quota.
+    if (error) *error = QStringLiteral("Only part of it could be written; the disk may be full.");
     file.cancelWriting();
-    return false;
+  } else if (written) {
+    written = file.commit();
+    if (!written && error) *error = file.errorString();
+  } else if (error) {
+    *error = file.errorString();
   }
-  return file.commit();
+  return written;
 }
 
-std::optional<QByteArray> ReadWholeFile(const QString& path) {
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error = nullptr) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error) *error = file.errorString();
+    return std::nullopt;
+  }
   return file.readAll();
+}
+
+// A file of no bytes holds nothing to lose: a full disk or an interrupted
+// editor leaves one behind, and it is made anew like a missing file. Any
+// content at all, even white space, is the user's and is kept.
+bool IsMissingOrEmpty(const QString& path) {
+  const QFileInfo info(path);
+  return !info.exists() || (info.isFile() && info.size() == 0);
 }
 
 bool CanReadAndWrite(const QString& path) {
@@ -145,6 +185,44 @@ QString FolderMadeIfMissing() {
 
 QString PreferencesFile(const QString& folder) { return folder + u'/' + QLatin1String(kFileName); }
 
+// The document with every entry of key set to value, or a new entry appended
+// when there is none, serialised; nullopt when key/value cannot be stored so
+// that they read back unchanged.
+std::optional<QByteArray> Update(QDomDocument& doc, const QString& key, const QString& value) {
+  if (!IsElementName(key)) return std::nullopt;
+  QDomElement root = doc.documentElement();
+  bool found = false;
+  for (QDomNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
+    if (!child.isElement() || child.nodeName() != key) continue;
+    found = true;
+    const QDomNode first = child.firstChild();
+    if (first.isText())
+      child.replaceChild(ValueNode(doc, value), first);
+    else
+      child.insertBefore(ValueNode(doc, value), first);
+  }
+  if (!found) {
+    QDomElement entry = doc.createElement(key);
+    entry.appendChild(ValueNode(doc, value));
+    root.appendChild(entry);
+  }
+
+  QByteArray bytes = Serialised(doc);
+  // Characters XML cannot carry (control codes, lone surrogates, white space
+  // with carriage returns) would come back changed or leave a file that no
+  // longer parses: such a value is refused rather than stored.
+  const std::optional<QDomDocument> check = Parse(bytes);
+  if (!check) return std::nullopt;
+  const Entry stored = LastEntry(*check, key);
+  if (!stored.found || stored.value != value) return std::nullopt;
+  return bytes;
+}
+
+void ShowWriteFailed(const char* detail, const QString& path, const QString& why) {
+  fw::MsgBox(QString::fromUtf8(kWriteFailed),
+             QString::fromUtf8(detail).arg(QDir::toNativeSeparators(path), why));
+}
+
 }  // namespace
 
 QString PreferencesStore::ReadPreferences(const QString& key) {
@@ -154,7 +232,7 @@ QString PreferencesStore::ReadPreferences(const QString& key) {
     return {};
   }
   const QString path = PreferencesFile(folder);
-  if (!QFileInfo::exists(path)) {
+  if (IsMissingOrEmpty(path)) {
     WriteWholeFile(path, InitialDocument(QString::fromLatin1(kDefaultMainFontSize)));
     return {};
   }
@@ -175,14 +253,30 @@ void PreferencesStore::WritePreferences(const QString& key, const QString& value
     return;
   }
   const QString path = PreferencesFile(folder);
-  if (!QFileInfo::exists(path)) WriteWholeFile(path, InitialDocument(value));
+  if (IsMissingOrEmpty(path)) WriteWholeFile(path, InitialDocument(value));
   if (!CanReadAndWrite(path)) {
     fw::MsgBox(QString::fromUtf8(kFileAccessError));
     return;
   }
-  const std::optional<QByteArray> bytes = ReadWholeFile(path);
-  const std::optional<QByteArray> updated = bytes ? Updated(*bytes, key, value) : std::nullopt;
-  if (!updated || !WriteWholeFile(path, *updated)) fw::MsgBox(QString::fromUtf8(kWriteFailed));
+  QString problem;
+  const std::optional<QByteArray> bytes = ReadWholeFile(path, &problem);
+  if (!bytes) {
+    ShowWriteFailed(kNotSavedDetail, path, problem);
+    return;
+  }
+  // A file that does not parse is never replaced: it may be the user's own
+  // edit with a slip in it, and everything in it would be lost.
+  std::optional<QDomDocument> doc = Parse(*bytes, &problem);
+  if (!doc) {
+    ShowWriteFailed(kUnparsedDetail, path, problem);
+    return;
+  }
+  const std::optional<QByteArray> updated = Update(*doc, key, value);
+  if (!updated) {
+    fw::MsgBox(QString::fromUtf8(kWriteFailed));
+    return;
+  }
+  if (!WriteWholeFile(path, *updated, &problem)) ShowWriteFailed(kNotSavedDetail, path, problem);
 }
 
 std::optional<QString> PreferencesStore::ValueIn(const QByteArray& document, const QString& key) {
@@ -193,36 +287,9 @@ std::optional<QString> PreferencesStore::ValueIn(const QByteArray& document, con
 
 std::optional<QByteArray> PreferencesStore::Updated(const QByteArray& document, const QString& key,
                                                     const QString& value) {
-  if (!IsElementName(key)) return std::nullopt;
   std::optional<QDomDocument> doc = Parse(document);
   if (!doc) return std::nullopt;
-
-  QDomElement root = doc->documentElement();
-  bool found = false;
-  for (QDomNode child = root.firstChild(); !child.isNull(); child = child.nextSibling()) {
-    if (!child.isElement() || child.nodeName() != key) continue;
-    found = true;
-    const QDomNode first = child.firstChild();
-    if (first.isText())
-      child.replaceChild(ValueNode(*doc, value), first);
-    else
-      child.insertBefore(ValueNode(*doc, value), first);
-  }
-  if (!found) {
-    QDomElement entry = doc->createElement(key);
-    entry.appendChild(ValueNode(*doc, value));
-    root.appendChild(entry);
-  }
-
-  QByteArray bytes = Serialised(*doc);
-  // Characters XML cannot carry (control codes, lone surrogates, white space
-  // with carriage returns) would come back changed or leave a file that no
-  // longer parses: such a value is refused rather than stored.
-  const std::optional<QDomDocument> check = Parse(bytes);
-  if (!check) return std::nullopt;
-  const Entry stored = LastEntry(*check, key);
-  if (!stored.found || stored.value != value) return std::nullopt;
-  return bytes;
+  return Update(*doc, key, value);
 }
 
 QByteArray PreferencesStore::InitialDocument(const QString& mainFontSize) {

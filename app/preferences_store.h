@@ -9,10 +9,12 @@
 class PreferencesStore {
  public:
   // The value stored under key, or "" when there is none or the file cannot be
-  // used; the caller then keeps its default. Creates the file when missing.
+  // used; the caller then keeps its default. Creates the file when missing or
+  // empty.
   static QString ReadPreferences(const QString& key);
   // Stores value under key, keeping everything else in the file. The old file
-  // is replaced only once the new one is completely written.
+  // is replaced only once the new one is completely written; one that does not
+  // parse is left alone, and the message names it.
   static void WritePreferences(const QString& key, const QString& value);
 
   // The parse-and-update core, on the file's bytes.

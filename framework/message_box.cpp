@@ -5,24 +5,35 @@
 
 namespace fw {
 namespace {
-MessageHandler& Handler() {
-  static MessageHandler handler;
+DetailedMessageHandler& Handler() {
+  static DetailedMessageHandler handler;
   return handler;
 }
 }  // namespace
 
-void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+void SetMessageHandler(MessageHandler handler) {
+  if (!handler) {
+    Handler() = nullptr;
+    return;
+  }
+  Handler() = [handler = std::move(handler)](const QString& text, const QString&) {
+    handler(text);
+  };
+}
 
-bool DeliverToMessageHandler(const QString& text) {
+void SetDetailedMessageHandler(DetailedMessageHandler handler) { Handler() = std::move(handler); }
+
+bool DeliverToMessageHandler(const QString& text, const QString& detail) {
   if (!Handler()) return false;
-  Handler()(text);
+  Handler()(text, detail);
   return true;
 }
 
-void MsgBox(const QString& text) {
-  if (DeliverToMessageHandler(text)) return;
+void MsgBox(const QString& text, const QString& detail) {
+  if (DeliverToMessageHandler(text, detail)) return;
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                   QMessageBox::Ok, QApplication::activeWindow());
+  box.setInformativeText(detail);
   box.exec();
 }
 

@@ -6,14 +6,20 @@
 
 namespace fw {
 
-// Shows a modal box with an OK button and returns when it is dismissed.
-void MsgBox(const QString& text);
+// Shows a modal box with an OK button and returns when it is dismissed. A
+// detail, when given, is shown under the text as the box's informative text:
+// what the user needs to act on (which file, what to do) without changing the
+// message itself.
+void MsgBox(const QString& text, const QString& detail = QString());
 
 // Replaces the box for every later MsgBox (and the worker's MsgBoxAsync) until
-// reset with an empty function. The handler runs in place of the box.
+// reset with an empty function. The handler runs in place of the box. The
+// detailed form also gets the detail ("" when the box has none).
 using MessageHandler = std::function<void(const QString& text)>;
+using DetailedMessageHandler = std::function<void(const QString& text, const QString& detail)>;
 void SetMessageHandler(MessageHandler handler);
+void SetDetailedMessageHandler(DetailedMessageHandler handler);
 // True when a handler replaces the boxes; used by the asynchronous box too.
-bool DeliverToMessageHandler(const QString& text);
+bool DeliverToMessageHandler(const QString& text, const QString& detail = QString());
 
 }  // namespace fw

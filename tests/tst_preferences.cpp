@@ -1,6 +1,8 @@
 // The preferences store against real files in a temporary configuration folder.
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QDomDocument>
@@ -11,6 +13,7 @@
 
 #include "app/preferences_store.h"
 #include "framework/message_box.h"
+#include "support/unprivileged_run.h"
 
 namespace {
 
@@ -31,6 +34,13 @@ Entries EntriesIn(const QByteArray& bytes) {
   return entries;
 }
 
+// Permission bits as the file system holds them, whoever runs the test.
+mode_t ModeOf(const QString& path) {
+  struct stat status {};
+  if (stat(QFile::encodeName(path).constData(), &status) != 0) return 0;
+  return status.st_mode & 07777;
+}
+
 }  // namespace
 
 class TestPreferences : public QObject {
@@ -39,28 +49,33 @@ class TestPreferences : public QObject {
  private:
   std::unique_ptr<QTemporaryDir> dir_;
   QStringList messages_;
+  QStringList details_;  // the detail shown with each message ("" for none)
 
   QString FilePath() const { return dir_->filePath(kFileName); }
   QByteArray FileBytes() const {
     QFile file(FilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  void PutFile(const QByteArray& bytes) {
-    QFile file(FilePath());
+  void PutFile(const QByteArray& bytes) { PutFileAt(FilePath(), bytes); }
+  static void PutFileAt(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
   }
-  static bool RunningAsRoot() { return geteuid() == 0; }
 
  private slots:
   void initTestCase() {
-    fw::SetMessageHandler([this](const QString& text) { messages_.append(text); });
+    fw::SetDetailedMessageHandler([this](const QString& text, const QString& detail) {
+      messages_.append(text);
+      details_.append(detail);
+    });
   }
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_->path()));
     messages_.clear();
+    details_.clear();
   }
   void cleanup() {
     // Undo permission changes so the temporary folder can be removed.
@@ -69,29 +84,36 @@ class TestPreferences : public QObject {
     dir_.reset();
   }
 
-  // First calls on a system that has no preferences file yet. Each call is
-  // "read:Key" or "write:Key=Value".
+  // First calls on a system that has no preferences file yet, or an empty one,
+  // which holds nothing to keep. Each call is "read:Key" or "write:Key=Value".
   void firstCalls_data() {
+    QTest::addColumn<bool>("emptyFileBefore");
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QStringList>("readResults");
     QTest::addColumn<Entries>("entries");
     const Entries defaults{{"MainFontSize", "12"}};
-    QTest::newRow("read other key")
-        << QStringList{"read:VariantFontSize"} << QStringList{""} << defaults;
-    QTest::newRow("read MainFontSize")
-        << QStringList{"read:MainFontSize"} << QStringList{""} << defaults;
-    QTest::newRow("write other key") << QStringList{"write:VariantFontSize=45"} << QStringList{}
-                                     << Entries{{"MainFontSize", "45"}, {"VariantFontSize", "45"}};
-    QTest::newRow("write MainFontSize")
-        << QStringList{"write:MainFontSize=45"} << QStringList{} << Entries{{"MainFontSize", "45"}};
-    QTest::newRow("read then write")
-        << QStringList{"read:VariantFontSize", "write:VariantFontSize=45", "read:VariantFontSize"}
-        << QStringList{"", "45"} << Entries{{"MainFontSize", "12"}, {"VariantFontSize", "45"}};
+    for (const bool emptyFile : {false, true}) {
+      const auto row = [emptyFile](const char* name) -> QTestData& {
+        return QTest::addRow("%s: %s", emptyFile ? "empty file" : "no file", name) << emptyFile;
+      };
+      row("read other key") << QStringList{"read:VariantFontSize"} << QStringList{""} << defaults;
+      row("read MainFontSize") << QStringList{"read:MainFontSize"} << QStringList{""} << defaults;
+      row("write other key") << QStringList{"write:VariantFontSize=45"} << QStringList{}
+                             << Entries{{"MainFontSize", "45"}, {"VariantFontSize", "45"}};
+      row("write MainFontSize") << QStringList{"write:MainFontSize=45"} << QStringList{}
+                                << Entries{{"MainFontSize", "45"}};
+      row("read then write") << QStringList{"read:VariantFontSize", "write:VariantFontSize=45",
+                                            "read:VariantFontSize"}
+                             << QStringList{"", "45"}
+                             << Entries{{"MainFontSize", "12"}, {"VariantFontSize", "45"}};
+    }
   }
   void firstCalls() {
+    QFETCH(bool, emptyFileBefore);
     QFETCH(QStringList, calls);
     QFETCH(QStringList, readResults);
     QFETCH(Entries, entries);
+    if (emptyFileBefore) PutFile({});
     QStringList results;
     for (const QString& call : calls) {
       const QString what = call.section(u':', 1);
@@ -220,7 +242,7 @@ class TestPreferences : public QObject {
     QTest::addColumn<QByteArray>("document");
     QTest::newRow("not XML") << QByteArray("MainFontSize=12\n");
     QTest::newRow("truncated") << QByteArray("<root><MainFontSize>12</MainFo");
-    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("only white space") << QByteArray(" \n\t\n");
     QTest::newRow("no document element") << QByteArray("<?xml version=\"1.0\"?><!-- none -->");
     QTest::newRow("two document elements") << QByteArray("<root/><root/>");
     QTest::newRow("binary") << QByteArray("\x00\xFF\xFE<\x01root>", 10);
@@ -233,6 +255,68 @@ class TestPreferences : public QObject {
     PreferencesStore::WritePreferences("MainFontSize", "14");
     QCOMPARE(messages_, QStringList{kWriteFailed});
     QCOMPARE(FileBytes(), document);
+    // The user is told which file to correct or remove.
+    QVERIFY2(details_[0].contains(FilePath()), qPrintable(details_[0]));
+    QVERIFY2(details_[0].contains(QStringLiteral("remove")), qPrintable(details_[0]));
+  }
+
+  // The file keeps the permissions it was given: a rewrite must not open it
+  // to others or close it to its group.
+  void permissionsKept_data() {
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<uint>("mode");
+    const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
+    QTest::newRow("owner only") << document << 0600u;
+    QTest::newRow("group may read") << document << 0640u;
+    QTest::newRow("others may read, group not") << document << 0604u;
+    QTest::newRow("empty file, owner only") << QByteArray() << 0600u;
+  }
+  void permissionsKept() {
+    QFETCH(QByteArray, document);
+    QFETCH(uint, mode);
+    PutFile(document);
+    QCOMPARE(chmod(QFile::encodeName(FilePath()).constData(), mode), 0);
+    PreferencesStore::WritePreferences("VariantFontSize", "45");
+    QCOMPARE(PreferencesStore::ReadPreferences("VariantFontSize"), QStringLiteral("45"));
+    QCOMPARE(ModeOf(FilePath()), mode_t(mode));
+    QCOMPARE(messages_, QStringList());
+  }
+
+  // A preferences file kept elsewhere (a folder of dot files under version
+  // control) and linked in stays linked: the target gets the new content.
+  void symbolicLinkKept_data() {
+    QTest::addColumn<bool>("absoluteLink");
+    QTest::addColumn<bool>("targetExists");
+    QTest::addColumn<QByteArray>("targetBefore");
+    QTest::addColumn<Entries>("entriesAfter");
+    const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
+    const Entries updated{{"MainFontSize", "12"}, {"VariantFontSize", "45"}};
+    const Entries made{{"MainFontSize", "45"}, {"VariantFontSize", "45"}};
+    QTest::newRow("absolute link") << true << true << document << updated;
+    QTest::newRow("relative link") << false << true << document << updated;
+    QTest::newRow("link to an empty file") << false << true << QByteArray() << made;
+    QTest::newRow("link to a missing file") << true << false << QByteArray() << made;
+  }
+  void symbolicLinkKept() {
+    QFETCH(bool, absoluteLink);
+    QFETCH(bool, targetExists);
+    QFETCH(QByteArray, targetBefore);
+    QFETCH(Entries, entriesAfter);
+    QVERIFY(QDir(dir_->path()).mkdir("dotfiles"));
+    const QString relativeTarget = QStringLiteral("dotfiles/prefs.xml");
+    const QString target = dir_->filePath(relativeTarget);
+    if (targetExists) PutFileAt(target, targetBefore);
+    const QByteArray linkText = QFile::encodeName(absoluteLink ? target : relativeTarget);
+    QCOMPARE(symlink(linkText.constData(), QFile::encodeName(FilePath()).constData()), 0);
+
+    PreferencesStore::WritePreferences("VariantFontSize", "45");
+    QCOMPARE(messages_, QStringList());
+    char stored[4096] = {};
+    QVERIFY(readlink(QFile::encodeName(FilePath()).constData(), stored, sizeof stored - 1) > 0);
+    QCOMPARE(QByteArray(stored), linkText);
+    QFile written(target);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(EntriesIn(written.readAll()), entriesAfter);
   }
 
   // Keys that are not element names and values XML cannot carry unchanged.
@@ -312,15 +396,19 @@ class TestPreferences : public QObject {
     QVERIFY(QDir(FilePath()).isEmpty());
   }
 
+  // The two permission tests run as an unprivileged user when the suite runs
+  // as root; each returns the read's result or the details after the messages.
   void readOnlyFile() {
     const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
     PutFile(document);
     QVERIFY(QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::ReadGroup));
-    if (QFile probe(FilePath()); probe.open(QIODevice::ReadWrite))
-      QSKIP("Permissions do not stop this user writing (root).");
-    QCOMPARE(PreferencesStore::ReadPreferences("MainFontSize"), QStringLiteral("12"));
-    PreferencesStore::WritePreferences("MainFontSize", "14");
-    QCOMPARE(messages_, QStringList{kFileAccessError});
+    const std::optional<QStringList> shown = RunUnprivileged(dir_->path(), [this] {
+      const QString read = PreferencesStore::ReadPreferences("MainFontSize");
+      PreferencesStore::WritePreferences("MainFontSize", "14");
+      return QStringList{read} + messages_;
+    });
+    QVERIFY(shown);
+    QCOMPARE(*shown, (QStringList{"12", kFileAccessError}));
     QCOMPARE(FileBytes(), document);
   }
 
@@ -328,10 +416,16 @@ class TestPreferences : public QObject {
     const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
     PutFile(document);
     QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner));
-    if (RunningAsRoot()) QSKIP("Permissions do not stop root; see fullDiskKeepsOldFile.");
-    PreferencesStore::WritePreferences("MainFontSize", "14");
-    QCOMPARE(messages_, QStringList{kWriteFailed});
+    const std::optional<QStringList> shown = RunUnprivileged(dir_->path(), [this] {
+      PreferencesStore::WritePreferences("MainFontSize", "14");
+      return messages_ + details_;
+    });
+    QVERIFY(shown);
+    QCOMPARE(shown->size(), 2);
+    QCOMPARE(shown->at(0), kWriteFailed);
+    QVERIFY2(shown->at(1).contains(FilePath()), qPrintable(shown->at(1)));
     QCOMPARE(FileBytes(), document);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFileName});
   }
 
   // A file-size limit makes every write fail as a full disk would, even for root.
@@ -348,6 +442,7 @@ class TestPreferences : public QObject {
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     QCOMPARE(messages_, QStringList{kWriteFailed});
+    QVERIFY2(details_[0].contains(FilePath()), qPrintable(details_[0]));
     QCOMPARE(FileBytes(), document);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFileName});
   }
