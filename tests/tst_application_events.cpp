@@ -82,7 +82,7 @@ void StartHelper(QProcess& process, const QString& mode) {
 
 }  // namespace
 
-class TestApplicationEvents : public QObject {
+class ApplicationEventsTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -598,7 +598,7 @@ int main(int argc, char** argv) {
   if (mode == "--listen-once") return ListenOnce(argc, argv);
   if (mode == "--serve-once") return ServeOnce(argc, argv);
   QApplication app(argc, argv);
-  TestApplicationEvents suite;
+  ApplicationEventsTest suite;
   QTEST_SET_MAIN_SOURCE_PATH
   return QTest::qExec(&suite, argc, argv);
 }

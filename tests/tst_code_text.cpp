@@ -11,7 +11,7 @@ QString FromUcs4(char32_t code) { return QString::fromUcs4(&code, 1); }
 QString Unit(char16_t unit) { return QString(QChar(unit)); }
 }  // namespace
 
-class TestCodeText : public QObject {
+class CodeTextTest : public QObject {
   Q_OBJECT
  private slots:
   void codeAndFirstCharacter_data();
@@ -22,7 +22,7 @@ class TestCodeText : public QObject {
   void midCharacters();
 };
 
-void TestCodeText::codeAndFirstCharacter_data() {
+void CodeTextTest::codeAndFirstCharacter_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("first");
@@ -49,7 +49,7 @@ void TestCodeText::codeAndFirstCharacter_data() {
   QTest::newRow("high high low") << Unit(0xD840) + FromUcs4(0x20000) << "D840" << Unit(0xD840);
 }
 
-void TestCodeText::codeAndFirstCharacter() {
+void CodeTextTest::codeAndFirstCharacter() {
   QFETCH(QString, text);
   QFETCH(QString, code);
   QFETCH(QString, first);
@@ -57,7 +57,7 @@ void TestCodeText::codeAndFirstCharacter() {
   QCOMPARE(FirstCharacter(text), first);
 }
 
-void TestCodeText::databaseGroup_data() {
+void CodeTextTest::databaseGroup_data() {
   QTest::addColumn<QString>("code");
   QTest::addColumn<DatabaseGroup>("group");
 
@@ -80,14 +80,14 @@ void TestCodeText::databaseGroup_data() {
   QTest::newRow("empty") << "" << DatabaseGroup::None;
 }
 
-void TestCodeText::databaseGroup() {
+void CodeTextTest::databaseGroup() {
   QFETCH(QString, code);
   QFETCH(DatabaseGroup, group);
   QCOMPARE(DatabaseGroupOf(code), group);
 }
 
 // Whole characters by position: what the variant tooltip and a drop read.
-void TestCodeText::midCharacters_data() {
+void CodeTextTest::midCharacters_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<int>("position");
   QTest::addColumn<int>("count");
@@ -106,7 +106,7 @@ void TestCodeText::midCharacters_data() {
   QTest::newRow("empty text") << "" << 1 << 1 << "";
 }
 
-void TestCodeText::midCharacters() {
+void CodeTextTest::midCharacters() {
   QFETCH(QString, text);
   QFETCH(int, position);
   QFETCH(int, count);
@@ -114,5 +114,5 @@ void TestCodeText::midCharacters() {
   QCOMPARE(MidCharacters(text, position, count), expected);
 }
 
-QTEST_GUILESS_MAIN(TestCodeText)
+QTEST_GUILESS_MAIN(CodeTextTest)
 #include "tst_code_text.moc"

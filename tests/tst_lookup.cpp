@@ -113,7 +113,7 @@ int DarkPixels(const QImage& image, const QRect& area) {
 
 }  // namespace
 
-class TestLookup : public QObject {
+class LookupTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -138,7 +138,7 @@ class TestLookup : public QObject {
   void realData();
 };
 
-void TestLookup::theWellShowsTheFirstCharacter_data() {
+void LookupTest::theWellShowsTheFirstCharacter_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("shown");
   QTest::addColumn<bool>("glyph");
@@ -149,7 +149,7 @@ void TestLookup::theWellShowsTheFirstCharacter_data() {
   QTest::newRow("empty field") << QString() << QString() << false;
 }
 
-void TestLookup::theWellShowsTheFirstCharacter() {
+void LookupTest::theWellShowsTheFirstCharacter() {
   QFETCH(QString, text);
   QFETCH(QString, shown);
   QFETCH(bool, glyph);
@@ -178,7 +178,7 @@ void TestLookup::theWellShowsTheFirstCharacter() {
   }
 }
 
-void TestLookup::theDrawingSurvivesRepaints() {
+void LookupTest::theDrawingSurvivesRepaints() {
   AppFixture app;
   fw::Canvas& well = app.Control<fw::Canvas>("Canvas1");
   app.LookUp(Chars({0x570B}));
@@ -191,7 +191,7 @@ void TestLookup::theDrawingSurvivesRepaints() {
   QCOMPARE(shown.pixel(51, 0), qRgb(242, 242, 242));
 }
 
-void TestLookup::pushShowsTheSpinnerUntilTheWorkerEnds() {
+void LookupTest::pushShowsTheSpinnerUntilTheWorkerEnds() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   AppFixture app(folder.Path());
@@ -212,7 +212,7 @@ void TestLookup::pushShowsTheSpinnerUntilTheWorkerEnds() {
   QCOMPARE(app.Control<fw::EditField>("DefinitionField").Text(), "one; a, an; alone");
 }
 
-void TestLookup::aLongTableScanReturnsToTheLoop() {
+void LookupTest::aLongTableScanReturnsToTheLoop() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   QByteArray table;
@@ -228,7 +228,7 @@ void TestLookup::aLongTableScanReturnsToTheLoop() {
 
 enum class Damage { None, Removed, NotADatabase, EmptyFile, CutShort, NoTable, NoCompatColumn };
 
-void TestLookup::outcomes_data() {
+void LookupTest::outcomes_data() {
   QTest::addColumn<QString>("file");  // the database damaged
   QTest::addColumn<Damage>("damage");
   QTest::addColumn<QString>("text");
@@ -266,7 +266,7 @@ void TestLookup::outcomes_data() {
       << "" << Damage::None << Chars({0x100000}) << "100000" << QString() << kept << QStringList();
 }
 
-void TestLookup::outcomes() {
+void LookupTest::outcomes() {
   QFETCH(QString, file);
   QFETCH(Damage, damage);
   QFETCH(QString, text);
@@ -321,7 +321,7 @@ void TestLookup::outcomes() {
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
 }
 
-void TestLookup::eachCodeGoesToItsOwnDatabase_data() {
+void LookupTest::eachCodeGoesToItsOwnDatabase_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("database");  // "" for none: nothing asked, nothing said
@@ -352,7 +352,7 @@ void TestLookup::eachCodeGoesToItsOwnDatabase_data() {
   row("empty field", {}, "", "");
 }
 
-void TestLookup::eachCodeGoesToItsOwnDatabase() {
+void LookupTest::eachCodeGoesToItsOwnDatabase() {
   QFETCH(QString, text);
   QFETCH(QString, code);
   QFETCH(QString, database);
@@ -378,7 +378,7 @@ void TestLookup::eachCodeGoesToItsOwnDatabase() {
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
 }
 
-void TestLookup::variantOrder_data() {
+void LookupTest::variantOrder_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QByteArray>("uniVariants");
   QTest::addColumn<QString>("zVariant");
@@ -417,7 +417,7 @@ void TestLookup::variantOrder_data() {
                                                    << "U+2F800" << Chars({0x2F800});
 }
 
-void TestLookup::variantOrder() {
+void LookupTest::variantOrder() {
   QFETCH(QString, text);
   QFETCH(QByteArray, uniVariants);
   QFETCH(QString, zVariant);
@@ -446,7 +446,7 @@ void TestLookup::variantOrder() {
 // Where the first worker is when the second push comes.
 enum class FirstWorker { ReadingTable, AppendingVariants, AtMessageBox };
 
-void TestLookup::theNewestLookupWins_data() {
+void LookupTest::theNewestLookupWins_data() {
   QTest::addColumn<QString>("first");
   QTest::addColumn<FirstWorker>("state");
   QTest::newRow("while the first reads the table") << Chars({0x570B}) << FirstWorker::ReadingTable;
@@ -457,7 +457,7 @@ void TestLookup::theNewestLookupWins_data() {
       << Chars({0x4E01}) << FirstWorker::AtMessageBox;
 }
 
-void TestLookup::theNewestLookupWins() {
+void LookupTest::theNewestLookupWins() {
   QFETCH(QString, first);
   QFETCH(FirstWorker, state);
 
@@ -514,7 +514,7 @@ void TestLookup::theNewestLookupWins() {
   QCOMPARE(shownAtHide, QStringList{Chars({0x5F0C, 0x58F9}) + " one; a, an; alone"});
 }
 
-void TestLookup::aFailingWorkerHidesTheSpinnerAndReports() {
+void LookupTest::aFailingWorkerHidesTheSpinnerAndReports() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   AppFixture app(folder.Path());
@@ -535,7 +535,7 @@ void TestLookup::aFailingWorkerHidesTheSpinnerAndReports() {
   QCOMPARE(app.messages.size(), 1);
 }
 
-void TestLookup::theMessageBoxWaitsWhileTheWindowStaysLive() {
+void LookupTest::theMessageBoxWaitsWhileTheWindowStaysLive() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   AppFixture app(folder.Path());
@@ -571,7 +571,7 @@ void TestLookup::theMessageBoxWaitsWhileTheWindowStaysLive() {
   QCOMPARE(app.Control<fw::EditField>("ZVariantField").Text(), Chars({0x4E05}));
 }
 
-void TestLookup::realData_data() {
+void LookupTest::realData_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("variants");
@@ -591,7 +591,7 @@ void TestLookup::realData_data() {
                                 << "0061" << QString() << "kept" << false;
 }
 
-void TestLookup::realData() {
+void LookupTest::realData() {
   QFETCH(QString, text);
   QFETCH(QString, code);
   QFETCH(QString, variants);
@@ -613,5 +613,5 @@ void TestLookup::realData() {
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
 }
 
-QTEST_MAIN(TestLookup)
+QTEST_MAIN(LookupTest)
 #include "tst_lookup.moc"

@@ -33,7 +33,7 @@ Entries EntriesIn(const QByteArray& bytes) {
 
 }  // namespace
 
-class TestPreferences : public QObject {
+class PreferencesTest : public QObject {
   Q_OBJECT
 
  private:
@@ -353,5 +353,5 @@ class TestPreferences : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TestPreferences)
+QTEST_GUILESS_MAIN(PreferencesTest)
 #include "tst_preferences.moc"
