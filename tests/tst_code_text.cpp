@@ -3,11 +3,11 @@
 
 #include "lookup/code_text.h"
 #include "lookup/database_group.h"
+#include "support/characters.h"
 
 Q_DECLARE_METATYPE(DatabaseGroup)
 
 namespace {
-QString FromUcs4(char32_t code) { return QString::fromUcs4(&code, 1); }
 QString Unit(char16_t unit) { return QString(QChar(unit)); }
 }  // namespace
 
@@ -27,26 +27,24 @@ void CodeTextTest::codeAndFirstCharacter_data() {
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("first");
 
-  QTest::newRow("U+0041") << FromUcs4(0x41) << "0041" << FromUcs4(0x41);
+  QTest::newRow("U+0041") << Chars({0x41}) << "0041" << Chars({0x41});
   QTest::newRow("U+0000") << Unit(0) << "0000" << Unit(0);
-  QTest::newRow("U+4E00") << FromUcs4(0x4E00) << "4E00" << FromUcs4(0x4E00);
-  QTest::newRow("U+9FA5") << FromUcs4(0x9FA5) << "9FA5" << FromUcs4(0x9FA5);
+  QTest::newRow("U+4E00") << Chars({0x4E00}) << "4E00" << Chars({0x4E00});
+  QTest::newRow("U+9FA5") << Chars({0x9FA5}) << "9FA5" << Chars({0x9FA5});
   QTest::newRow("U+FFFF") << Unit(0xFFFF) << "FFFF" << Unit(0xFFFF);
-  QTest::newRow("U+10000") << FromUcs4(0x10000) << "10000" << FromUcs4(0x10000);
-  QTest::newRow("U+20000") << FromUcs4(0x20000) << "20000" << FromUcs4(0x20000);
-  QTest::newRow("U+2A6D6") << FromUcs4(0x2A6D6) << "2A6D6" << FromUcs4(0x2A6D6);
-  QTest::newRow("U+2F800") << FromUcs4(0x2F800) << "2F800" << FromUcs4(0x2F800);
-  QTest::newRow("U+10FFFF") << FromUcs4(0x10FFFF) << "10FFFF" << FromUcs4(0x10FFFF);
+  QTest::newRow("U+10000") << Chars({0x10000}) << "10000" << Chars({0x10000});
+  QTest::newRow("U+20000") << kSupplementary << "20000" << kSupplementary;
+  QTest::newRow("U+2A6D6") << Chars({0x2A6D6}) << "2A6D6" << Chars({0x2A6D6});
+  QTest::newRow("U+2F800") << Chars({0x2F800}) << "2F800" << Chars({0x2F800});
+  QTest::newRow("U+10FFFF") << Chars({0x10FFFF}) << "10FFFF" << Chars({0x10FFFF});
   QTest::newRow("empty") << QString() << QString() << QString();
-  QTest::newRow("first of several")
-      << FromUcs4(0x4E00) + FromUcs4(0x41) << "4E00" << FromUcs4(0x4E00);
-  QTest::newRow("pair then more") << FromUcs4(0x20000) + FromUcs4(0x4E00) << "20000"
-                                  << FromUcs4(0x20000);
+  QTest::newRow("first of several") << Chars({0x4E00, 0x41}) << "4E00" << Chars({0x4E00});
+  QTest::newRow("pair then more") << kSupplementary + Chars({0x4E00}) << "20000" << kSupplementary;
   QTest::newRow("lone high") << Unit(0xD840) << "D840" << Unit(0xD840);
   QTest::newRow("lone high then BMP") << Unit(0xD840) + Unit(0x41) << "D840" << Unit(0xD840);
   QTest::newRow("lone low") << Unit(0xDC00) << "DC00" << Unit(0xDC00);
   QTest::newRow("low before high") << Unit(0xDC00) + Unit(0xD840) << "DC00" << Unit(0xDC00);
-  QTest::newRow("high high low") << Unit(0xD840) + FromUcs4(0x20000) << "D840" << Unit(0xD840);
+  QTest::newRow("high high low") << Unit(0xD840) + kSupplementary << "D840" << Unit(0xD840);
 }
 
 void CodeTextTest::codeAndFirstCharacter() {
@@ -92,7 +90,7 @@ void CodeTextTest::midCharacters_data() {
   QTest::addColumn<int>("position");
   QTest::addColumn<int>("count");
   QTest::addColumn<QString>("expected");
-  const QString wide = FromUcs4(0x20000);
+  const QString& wide = kSupplementary;
   QTest::newRow("first of three") << "漢字詞" << 1 << 1 << "漢";
   QTest::newRow("first two") << "漢字詞" << 1 << 2 << "漢字";
   QTest::newRow("two of one") << "漢" << 1 << 2 << "漢";

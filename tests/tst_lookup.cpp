@@ -11,20 +11,15 @@
 #include "framework/chasing_arrows.h"
 #include "framework/edit_field.h"
 #include "framework/message_box.h"
-#include "framework/push_button.h"
 #include "framework/static_text.h"
 #include "framework/thread.h"
 #include "lookup/query.h"
 #include "support/app_fixture.h"
+#include "support/characters.h"
 #include "support/fixture_databases.h"
+#include "support/yield_slice.h"
 
 namespace {
-
-QString Chars(std::initializer_list<char32_t> codes) {
-  QString text;
-  for (const char32_t code : codes) text += QString::fromUcs4(&code, 1);
-  return text;
-}
 
 const char* const kReadingFields[] = {"MandarinField",   "CantoneseField", "JapaneseKunField",
                                       "JapaneseOnField", "KoreanField",    "VietnameseField",
@@ -44,12 +39,6 @@ QStringList SevenTimes(const QString& text) { return QStringList(std::size(kRead
 
 // Written out, not taken from the program, so that a typo in it shows.
 QString NotFound() { return QStringLiteral("您輸入的字並非漢字、或未收錄於本程式的資料庫中。"); }
-
-// Pushes the query button for `text` without waiting for the worker.
-void Push(const AppFixture& app, const QString& text) {
-  app.Control<fw::EditField>("HanziField").SetText(text);
-  app.Control<fw::PushButton>("QueryButton").Push();
-}
 
 // The row of 一, stored under `code`, and the readings it shows.
 UnihanRow YiRow(const QString& code = "4E00") {
@@ -117,7 +106,7 @@ class LookupTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { fw::SetYieldSlice(std::chrono::milliseconds(4)); }
+  void cleanup() { RestoreUsualYieldSlice(); }
 
   void theWellShowsTheFirstCharacter_data();
   void theWellShowsTheFirstCharacter();
@@ -199,7 +188,7 @@ void LookupTest::pushShowsTheSpinnerUntilTheWorkerEnds() {
   QVERIFY(!spinner.Visible());
   app.Control<fw::EditField>("ZVariantField").SetText("stale");
   fw::SetYieldSlice(std::chrono::microseconds(0));  // the worker stops at its first yield
-  Push(app, Chars({0x4E00}));
+  app.StartLookUp(Chars({0x4E00}));
 
   QCOMPARE(fw::Thread::Running(), 1);
   QVERIFY(spinner.Visible());
@@ -220,7 +209,7 @@ void LookupTest::aLongTableScanReturnsToTheLoop() {
   QVERIFY(folder.WriteFile("UniVariants", table + "4E00\t5F0C\n"));
   AppFixture app(folder.Path());
   fw::SetYieldSlice(std::chrono::microseconds(50));  // far shorter than the scan
-  Push(app, Chars({0x4E00}));
+  app.StartLookUp(Chars({0x4E00}));
   QCOMPARE(fw::Thread::Running(), 1);
   QVERIFY(AppFixture::WaitForLookups());
   QCOMPARE(app.Control<fw::EditField>("ZVariantField").Text(), Chars({0x5F0C, 0x58F9}));
@@ -482,7 +471,7 @@ void LookupTest::theNewestLookupWins() {
     fw::SetMessageHandler({});  // a real box
   else
     fw::SetYieldSlice(std::chrono::microseconds(0));
-  Push(app, first);
+  app.StartLookUp(first);
   if (state == FirstWorker::AppendingVariants) {
     const fw::EditField& mandarin = app.Control<fw::EditField>("MandarinField");
     // One step of the worker at a time, until it has written its readings.
@@ -493,7 +482,7 @@ void LookupTest::theNewestLookupWins() {
   }
   QCOMPARE(fw::Thread::Running(), 1);
   fw::SetYieldSlice(std::chrono::microseconds(0));
-  Push(app, Chars({0x4E00}));
+  app.StartLookUp(Chars({0x4E00}));
   QVERIFY(spinner.Visible());
   if (state == FirstWorker::AtMessageBox) {
     // Dismissed while the second is still at work: the first must leave the spinner alone.
@@ -559,7 +548,7 @@ void LookupTest::theMessageBoxWaitsWhileTheWindowStaysLive() {
     ticksWhileOpen = ticks;
     box->accept();
   });
-  Push(app, Chars({0x4E01}));
+  app.StartLookUp(Chars({0x4E01}));
   QCOMPARE(fw::Thread::Running(), 1);  // waiting for the box
   QVERIFY(AppFixture::WaitForLookups(3000));
 

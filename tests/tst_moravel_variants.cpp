@@ -6,19 +6,13 @@
 
 #include "framework/thread.h"
 #include "lookup/moravel_variants.h"
-
-namespace {
-QString Chars(std::initializer_list<char32_t> codes) {
-  QString text;
-  for (const char32_t code : codes) text += QString::fromUcs4(&code, 1);
-  return text;
-}
-}  // namespace
+#include "support/characters.h"
+#include "support/yield_slice.h"
 
 class MoravelVariantsTest : public QObject {
   Q_OBJECT
  private slots:
-  void cleanup() { fw::SetYieldSlice(std::chrono::milliseconds(4)); }
+  void cleanup() { RestoreUsualYieldSlice(); }
   void table_data();
   void table();
   void stepsPerLineAndVariant();

@@ -2,14 +2,10 @@
 // a private session bus, the real gdbus client (or a second bus connection)
 // sends, and the main window shows the lookup.
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusPendingCall>
 #include <QDBusPendingReply>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QWindow>
 #include <QtTest>
@@ -28,34 +24,25 @@
 #include "main_window/main_window.h"
 #include "services/my_events.h"
 #include "support/app_fixture.h"
+#include "support/bus_caller.h"
+#include "support/characters.h"
 #include "support/dbus_call.h"
+#include "support/flavours.h"
+#include "support/focus.h"
+#include "support/yield_slice.h"
 
-using Flavours = QMap<QString, QByteArray>;
+using test::OneFlavour;
 
 namespace {
 
 constexpr int kBusTimeoutMs = 20000;
-const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
-const QString kUtf16 = QStringLiteral("text/plain;charset=utf-16");
-const QString kPlain = QStringLiteral("text/plain");
 const QString kSohzge = QStringLiteral("SOHZge");
 // What the window shows before each request: an earlier lookup of 字.
 const QString kBefore = QStringLiteral("字");
 const QString kBeforeCode = QStringLiteral("Unicode: 5B57");
 
-QByteArray Bytes(std::initializer_list<unsigned char> bytes) {
-  QByteArray out;
-  for (const unsigned char byte : bytes) out.append(static_cast<char>(byte));
-  return out;
-}
-
 QByteArray Utf16BE(const QString& text) {
   return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
-}
-
-// One flavour in GVariant text form, as a caller types it on gdbus's command line.
-QString OneFlavour(const QString& flavour, const QByteArray& bytes) {
-  return QStringLiteral("{'%1': %2}").arg(flavour, test::GVariantBytes(bytes));
 }
 
 QString Text(AppFixture& app, const char* name) { return app.Control<fw::StaticText>(name).Text(); }
@@ -86,44 +73,6 @@ QString CallWithGdbus(const QString& pasteboard, const QString& message,
     return QStringLiteral("gdbus timed out");
   if (!call.Succeeded()) return QStringLiteral("gdbus failed: ") + call.Errors();
   return call.Output();
-}
-
-// A second connection to the bus, standing for another program.
-class Caller {
- public:
-  Caller() : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kName)) {
-    qDBusRegisterMetaType<Flavours>();
-  }
-  ~Caller() { QDBusConnection::disconnectFromBus(kName); }
-
-  QDBusPendingCall Send(const Flavours& pasteboard, const QString& message) {
-    QDBusMessage request = QDBusMessage::createMethodCall(
-        QLatin1String(fw::ApplicationEvents::kServiceName),
-        QLatin1String(fw::ApplicationEvents::kObjectPath),
-        QLatin1String(fw::ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
-    request.setArguments({QVariant::fromValue(pasteboard), message, QString()});
-    return connection_.asyncCall(request, 60000);
-  }
-
- private:
-  static inline const QString kName = QStringLiteral("another program");
-  QDBusConnection connection_;
-};
-
-// Another application's window takes the front; the program then has no active window.
-bool PutAnotherApplicationInFront(QWindow& other) {
-  other.show();
-  other.requestActivate();
-  return QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == &other; }) &&
-         QApplication::activeWindow() == nullptr;
-}
-
-// The offscreen platform cannot restack windows and says so each time the program
-// comes to the front: expecting that line also proves the program asked for it.
-void ExpectComingToFront(int times = 1) {
-  if (QGuiApplication::platformName() != QLatin1String("offscreen")) return;
-  for (int i = 0; i < times; ++i)
-    QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
 }
 
 // Starts the program with the real data and shows a finished lookup of 字.
@@ -326,8 +275,8 @@ class ServicesTest : public QObject {
     AppFixture app(RealDataFolder());
     LookUpBefore(app);
     ExpectComingToFront();
-    Caller caller;
-    QDBusPendingReply<bool> reply = caller.Send({{flavour, bytes}}, kSohzge);
+    test::BusCaller caller;
+    QDBusPendingReply<bool> reply = caller.ServicePerform({{flavour, bytes}}, kSohzge);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 60000);
     QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
     QCOMPARE(reply.value(), false);
@@ -349,13 +298,12 @@ class ServicesTest : public QObject {
   // The search field shows all of a long text, and keeps all of it when the
   // user then edits it.
   void longTextStaysWholeThroughAnEdit() {
-    QString text;
-    for (int i = 0; text.size() < 40001; ++i) text.append(QChar(0x4E00 + i % 20000));
+    const QString text = HanText(40001);
     AppFixture app(RealDataFolder());
     LookUpBefore(app);
     ExpectComingToFront();
-    Caller caller;
-    QDBusPendingReply<bool> reply = caller.Send({{kUtf8, text.toUtf8()}}, kSohzge);
+    test::BusCaller caller;
+    QDBusPendingReply<bool> reply = caller.ServicePerform({{kUtf8, text.toUtf8()}}, kSohzge);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), kBusTimeoutMs);
     QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
     QVERIFY(AppFixture::WaitForLookups());
@@ -399,8 +347,7 @@ class ServicesTest : public QObject {
     LookUpBefore(app);
     // Every Yield returns to the event loop, so the earlier lookup is still
     // running when the later request comes in.
-    fw::SetYieldSlice(std::chrono::microseconds(0));
-    auto restoreSlice = qScopeGuard([] { fw::SetYieldSlice(std::chrono::milliseconds(4)); });
+    YieldingAtEveryCall yielding;
     auto* line = qobject_cast<QLineEdit*>(app.Control<fw::EditField>("HanziField").Widget());
     QVERIFY(line);
     connect(line, &QLineEdit::textChanged, line, [&](const QString& text) {
@@ -409,9 +356,9 @@ class ServicesTest : public QObject {
     ExpectComingToFront(2);
 
     if (oneConnection) {
-      Caller caller;
-      QDBusPendingReply<bool> a = caller.Send({{kUtf8, first.toUtf8()}}, kSohzge);
-      QDBusPendingReply<bool> b = caller.Send({{kUtf8, second.toUtf8()}}, kSohzge);
+      test::BusCaller caller;
+      QDBusPendingReply<bool> a = caller.ServicePerform({{kUtf8, first.toUtf8()}}, kSohzge);
+      QDBusPendingReply<bool> b = caller.ServicePerform({{kUtf8, second.toUtf8()}}, kSohzge);
       QTRY_VERIFY_WITH_TIMEOUT(a.isFinished() && b.isFinished(), kBusTimeoutMs);
       QVERIFY(!a.isError() && !b.isError());
       QCOMPARE(a.value(), false);
@@ -436,8 +383,7 @@ class ServicesTest : public QObject {
     }
     // QtTest's waiting runs one event-loop pass per step: back to the usual slice
     // so the lookups finish quickly.
-    restoreSlice.dismiss();
-    fw::SetYieldSlice(std::chrono::milliseconds(4));
+    yielding.End();
     QVERIFY(AppFixture::WaitForLookups());
     QCOMPARE(Results(app), expected[last == first ? 0 : 1]);
     QVERIFY(app.messages.isEmpty());

@@ -10,6 +10,7 @@
 #include "framework/message_box.h"
 #include "framework/thread.h"
 #include "framework/unhandled_exception.h"
+#include "support/yield_slice.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ void ThreadTest::init() {
 
 void ThreadTest::cleanup() {
   fw::SetMessageHandler({});
-  fw::SetYieldSlice(std::chrono::milliseconds(4));
+  RestoreUsualYieldSlice();
   QTRY_COMPARE(fw::Thread::Running(), 0);
   QCOMPARE(live_guards, 0);
 }

@@ -16,6 +16,7 @@
 #include "help_about/about_window.h"
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
+#include "support/open_windows.h"
 
 namespace {
 
@@ -67,10 +68,6 @@ const char kProbeLayout[] = R"({
     {"Class": "StaticText", "Name": "Caption", "Left": 4, "Top": 50, "Width": 100, "Height": 20,
      "Caption": "stored caption"}
   ]})";
-
-void ProcessDeferredDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // The text a control shows, whatever its class.
 QString TextOf(fw::Control& control) {
@@ -138,7 +135,7 @@ class WindowBuildingTest : public QObject {
   void cleanup() {
     for (fw::Window* window : fw::Window::OpenWindows())
       if (dynamic_cast<ProbeWindow*>(window)) delete window;
-    ProcessDeferredDeletes();
+    DeleteClosedWindows();
     fw::InstallStringTable({});
   }
 
@@ -201,7 +198,7 @@ class WindowBuildingTest : public QObject {
     QVERIFY(!window->IsOpen());
     QVERIFY(!window->Widget()->isVisible());
     for (fw::Window* open : fw::Window::OpenWindows()) QVERIFY(open != window);
-    ProcessDeferredDeletes();
+    DeleteClosedWindows();
     QVERIFY(window.isNull());
 
     ProbeWindow::log.clear();
@@ -300,7 +297,7 @@ class WindowBuildingTest : public QObject {
 
     window->CloseWindow();
     QVERIFY(!window.isNull());  // deleted later, not while its own event may still run
-    ProcessDeferredDeletes();
+    DeleteClosedWindows();
     QVERIFY(window.isNull());
     fw::Window* rebuilt = OpenByAccessor(kind);
     QVERIFY(rebuilt->IsOpen());
