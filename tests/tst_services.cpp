@@ -75,10 +75,36 @@ QString CallWithGdbus(const QString& pasteboard, const QString& message,
   return call.Output();
 }
 
-// Starts the program with the real data and shows a finished lookup of 字.
-void LookUpBefore(AppFixture& app) {
-  app.LookUp(kBefore);
-  app.messages.clear();
+// Where every request of this suite arrives: the program started with the real
+// data, showing a finished lookup of 字.
+struct Scene {
+  Scene() {
+    app.LookUp(kBefore);
+    app.messages.clear();
+    results = Results(app);
+  }
+  // What a declined request leaves alone: no lookup started, the window as it
+  // was, and the other application in front.
+  void VerifyUntouched() {
+    QCOMPARE(fw::Thread::Running(), 0);
+    QCOMPARE(Results(app), results);
+    QCOMPARE(QGuiApplication::focusWindow(), &other);
+    QCOMPARE(app.messages, QStringList());
+  }
+
+  AppFixture app{RealDataFolder()};
+  QStringList results;  // what the window shows before the request
+  QWindow other;        // another application's, for the tests that put it in front
+};
+
+// Waits for the lookup a handled request started and checks the search text
+// it looked up, the code and the character it shows.
+void VerifyLookedUp(AppFixture& app, const QString& text, const QString& code,
+                    const QString& current) {
+  QVERIFY(AppFixture::WaitForLookups());
+  QCOMPARE(Field(app, "HanziField"), text);
+  QCOMPARE(Text(app, "CodeText"), code);
+  QCOMPARE(Text(app, "CurrentText"), current);
 }
 
 // The top-level widget of a window, as QApplication::activeWindow() reports it.
@@ -136,26 +162,22 @@ class ServicesTest : public QObject {
     QFETCH(QString, userData);
     QFETCH(bool, handled);
 
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
-    const QStringList before = Results(app);
-    QWindow other;
-    QVERIFY(PutAnotherApplicationInFront(other));
+    Scene scene;
+    QVERIFY(PutAnotherApplicationInFront(scene.other));
 
     if (handled) ExpectComingToFront();
     Probe events;
     QCOMPARE(events.ServicePerform(fw::Pasteboard(pasteboard), message, userData), false);
     if (!handled) {
-      QCOMPARE(fw::Thread::Running(), 0);
-      QCOMPARE(Results(app), before);
-      QCOMPARE(QGuiApplication::focusWindow(), &other);
+      scene.VerifyUntouched();
       return;
     }
-    QCOMPARE(Field(app, "HanziField"), QStringLiteral("國一"));
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 570B"));
-    QCOMPARE(Text(app, "CurrentText"), QStringLiteral("國"));
-    QTRY_COMPARE(QApplication::activeWindow(), Active(app.Window()));
+    // The text is in the search field before the lookup has run.
+    QCOMPARE(Field(scene.app, "HanziField"), QStringLiteral("國一"));
+    VerifyLookedUp(scene.app, QStringLiteral("國一"), QStringLiteral("Unicode: 570B"),
+                   QStringLiteral("國"));
+    if (QTest::currentTestFailed()) return;
+    QTRY_COMPARE(QApplication::activeWindow(), Active(scene.app.Window()));
   }
 
   // --- Requests over the bus ------------------------------------------------------------
@@ -232,25 +254,18 @@ class ServicesTest : public QObject {
     QFETCH(QString, code);
     QFETCH(QStringList, messages);
 
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
-    const QStringList before = Results(app);
-    QWindow other;
-    QVERIFY(PutAnotherApplicationInFront(other));
+    Scene scene;
+    QVERIFY(PutAnotherApplicationInFront(scene.other));
 
     if (handled) ExpectComingToFront();
     QCOMPARE(CallWithGdbus(pasteboard, message), QStringLiteral("(false,)"));
     if (!handled) {
-      QCOMPARE(fw::Thread::Running(), 0);
-      QCOMPARE(Results(app), before);
-      QCOMPARE(QGuiApplication::focusWindow(), &other);
-      QVERIFY(app.messages.isEmpty());
+      scene.VerifyUntouched();
       return;
     }
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Field(app, "HanziField"), field);
-    QCOMPARE(Text(app, "CodeText"), code);
-    QCOMPARE(Text(app, "CurrentText"), FirstCharacter(field));
+    AppFixture& app = scene.app;
+    VerifyLookedUp(app, field, code, FirstCharacter(field));
+    if (QTest::currentTestFailed()) return;
     QCOMPARE(app.messages, messages);
     QTRY_COMPARE(QApplication::activeWindow(), Active(app.Window()));
     // The same as typing the text and pushing the button.
@@ -272,8 +287,8 @@ class ServicesTest : public QObject {
       text.append(i % 61 == 60 ? QChar(u'\n') : QChar(0x4E00 + i % 20000));
     const QByteArray bytes = flavour == kUtf8 ? text.toUtf8() : Utf16BE(text);
 
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
+    AppFixture& app = scene.app;
     ExpectComingToFront();
     test::BusCaller caller;
     QDBusPendingReply<bool> reply = caller.ServicePerform({{flavour, bytes}}, kSohzge);
@@ -290,17 +305,16 @@ class ServicesTest : public QObject {
     ExpectComingToFront();
     QCOMPARE(CallWithGdbus(OneFlavour(kUtf8, QStringLiteral("一").toUtf8()), kSohzge),
              QStringLiteral("(false,)"));
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Field(app, "HanziField"), QStringLiteral("一"));
-    QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 4E00"));
+    VerifyLookedUp(app, QStringLiteral("一"), QStringLiteral("Unicode: 4E00"),
+                   QStringLiteral("一"));
   }
 
   // The search field shows all of a long text, and keeps all of it when the
   // user then edits it.
   void longTextStaysWholeThroughAnEdit() {
     const QString text = HanText(40001);
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
+    AppFixture& app = scene.app;
     ExpectComingToFront();
     test::BusCaller caller;
     QDBusPendingReply<bool> reply = caller.ServicePerform({{kUtf8, text.toUtf8()}}, kSohzge);
@@ -343,8 +357,8 @@ class ServicesTest : public QObject {
       int lookupsRunning;
     };
     QList<Arrival> arrivals;
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
+    AppFixture& app = scene.app;
     // Every Yield returns to the event loop, so the earlier lookup is still
     // running when the later request comes in.
     YieldingAtEveryCall yielding;
@@ -399,23 +413,20 @@ class ServicesTest : public QObject {
 
   void requestWhileAboutWindowIsInFront() {
     QFETCH(bool, anotherApplicationInFront);
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
     App::Instance()->AppleAboutthisapplication_Action();
     AboutWindow* about = AboutWindow::Instance();
     QTRY_COMPARE(QApplication::activeWindow(), Active(about));
     const std::vector<fw::Window*> windows = fw::Window::OpenWindows();
     QCOMPARE(windows.size(), size_t(2));
-    QWindow other;
-    if (anotherApplicationInFront) QVERIFY(PutAnotherApplicationInFront(other));
+    if (anotherApplicationInFront) QVERIFY(PutAnotherApplicationInFront(scene.other));
 
     ExpectComingToFront();
     QCOMPARE(CallWithGdbus(OneFlavour(kUtf8, QStringLiteral("國一").toUtf8()), kSohzge),
              QStringLiteral("(false,)"));
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Field(app, "HanziField"), QStringLiteral("國一"));
-    QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 570B"));
-    QCOMPARE(Text(app, "CurrentText"), QStringLiteral("國"));
+    VerifyLookedUp(scene.app, QStringLiteral("國一"), QStringLiteral("Unicode: 570B"),
+                   QStringLiteral("國"));
+    if (QTest::currentTestFailed()) return;
 
     QTRY_COMPARE(QApplication::activeWindow(), Active(about));
     QVERIFY(about->IsOpen());
