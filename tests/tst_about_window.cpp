@@ -4,50 +4,29 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
-#include "app/menu_bar1.h"
 #include "app/project_pictures.h"
 #include "framework/application.h"
 #include "framework/canvas.h"
 #include "framework/edit_field.h"
-#include "framework/push_button.h"
 #include "framework/static_text.h"
 #include "framework/thread.h"
 #include "help_about/about_window.h"
 #include "support/app_fixture.h"
+#include "support/focus.h"
+#include "support/menu_choice.h"
+#include "support/open_windows.h"
+#include "support/yield_slice.h"
 
 namespace {
 
-// The open About window, or nullptr; never makes one.
-AboutWindow* OpenAboutWindow() {
-  AboutWindow* found = nullptr;
-  for (fw::Window* window : fw::Window::OpenWindows())
-    if (auto* about = dynamic_cast<AboutWindow*>(window)) {
-      if (found) return nullptr;  // two are as wrong as none
-      found = about;
-    }
-  return found;
-}
-
 AboutWindow* ChooseAbout() {
   if (App::Instance()->AppleAboutthisapplication_Action()) return nullptr;
-  return OpenAboutWindow();
+  return OnlyOpen<AboutWindow>();
 }
-
-bool Activate(fw::Window& window) {
-  window.Show();
-  window.Widget()->activateWindow();
-  return QTest::qWaitForWindowActive(window.Widget());
-}
-
-void ChooseClose() {
-  MenuBar1::Instance()->Dispatch(*MenuBar1::Instance()->Lookup(QStringLiteral("FileClose")));
-}
-
-void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 fw::Canvas& Icon(AboutWindow& about) { return about.ControlByName<fw::Canvas>("Canvas1"); }
 
@@ -122,13 +101,15 @@ class AboutWindowTest : public QObject {
                             .arg(screenCentre.x())
                             .arg(screenCentre.y())));
 
-    // The size cannot be changed.
-    about->Widget()->resize(500, 400);
-    QTest::qWait(20);
-    QCOMPARE(QSize(about->Width(), about->Height()), QSize(286, 178));
-    about->Widget()->resize(100, 80);
-    QTest::qWait(20);
-    QCOMPARE(QSize(about->Width(), about->Height()), QSize(286, 178));
+    // The size cannot be changed: once the window system holds the size the
+    // window settled on, that is still the designed one.
+    const QSize frame = about->Widget()->size();
+    for (const QSize asked : {QSize(500, 400), QSize(100, 80)}) {
+      about->Widget()->resize(asked);
+      QTRY_COMPARE(about->Widget()->windowHandle()->size(), about->Widget()->size());
+      QCOMPARE(about->Widget()->size(), frame);
+      QCOMPARE(QSize(about->Width(), about->Height()), QSize(286, 178));
+    }
   }
 
   void iconIsTheMaskedProgramIcon() {
@@ -187,8 +168,8 @@ class AboutWindowTest : public QObject {
     if (byKey)
       QTest::keyClick(about->Widget(), Qt::Key_W, Qt::ControlModifier);
     else
-      ChooseClose();
-    QVERIFY(!OpenAboutWindow());
+      Choose("FileClose");
+    QVERIFY(!OnlyOpen<AboutWindow>());
     QCOMPARE(fw::Window::OpenWindows(), std::vector<fw::Window*>{app.Window()});
     QVERIFY(app.Window()->IsOpen());
     QVERIFY(app.Window()->Widget()->isVisible());
@@ -199,21 +180,19 @@ class AboutWindowTest : public QObject {
 
   void closingDuringALookupLetsItFinish() {
     AppFixture app(RealDataFolder());
-    // Yielding at every chance, the worker is sure to be still running when
-    // the window closes; afterwards it may go at its usual pace.
-    fw::SetYieldSlice(std::chrono::microseconds(0));
-    const auto usualSlice = qScopeGuard([] { fw::SetYieldSlice(std::chrono::milliseconds(4)); });
+    // Yielding at every call, the worker is sure to be still running when the
+    // window closes; afterwards it may go at its usual pace.
+    YieldingAtEveryCall yielding;
     AboutWindow* about = ChooseAbout();
     QVERIFY(about);
-    app.Control<fw::EditField>("HanziField").SetText(QStringLiteral("國"));
-    app.Control<fw::PushButton>("QueryButton").Push();
+    app.StartLookUp(QStringLiteral("國"));
     QVERIFY(fw::Thread::Running() > 0);
     QVERIFY(Activate(*about));
-    ChooseClose();
-    QVERIFY(!OpenAboutWindow());
+    Choose("FileClose");
+    QVERIFY(!OnlyOpen<AboutWindow>());
     DeleteClosedWindows();
     QVERIFY(fw::Thread::Running() > 0);
-    fw::SetYieldSlice(std::chrono::milliseconds(4));
+    yielding.End();
     QVERIFY(AppFixture::WaitForLookups());
     QCOMPARE(app.Control<fw::StaticText>("CodeText").Text(), QStringLiteral("Unicode: 570B"));
     QVERIFY(app.Control<fw::EditField>("ZVariantField").Text().contains(QStringLiteral("国")));

@@ -20,23 +20,16 @@
 #include "framework/application_events.h"
 #include "framework/frontmost.h"
 #include "framework/pasteboard.h"
+#include "support/bus_caller.h"
+#include "support/characters.h"
 #include "support/dbus_call.h"
+#include "support/flavours.h"
+#include "support/focus.h"
 
 using fw::ApplicationEvents;
 using fw::Pasteboard;
-using Flavours = QMap<QString, QByteArray>;
 
 namespace {
-
-const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
-const QString kUtf16 = QStringLiteral("text/plain;charset=utf-16");
-const QString kPlain = QStringLiteral("text/plain");
-
-QByteArray Bytes(std::initializer_list<unsigned char> bytes) {
-  QByteArray out;
-  for (const unsigned char byte : bytes) out.append(static_cast<char>(byte));
-  return out;
-}
 
 // Records each request and answers with a preset result.
 class RecordingEvents : public ApplicationEvents {
@@ -82,7 +75,7 @@ void StartHelper(QProcess& process, const QString& mode) {
 
 }  // namespace
 
-class TestApplicationEvents : public QObject {
+class ApplicationEventsTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -98,7 +91,6 @@ class TestApplicationEvents : public QObject {
     QTest::addColumn<QString>("text");
 
     const QString han = QStringLiteral("漢字");
-    const QString ext_b = QString::fromUcs4(U"\U00020000");
     QTest::newRow("utf-8") << Flavours{{kUtf8, han.toUtf8()}} << true << han;
     QTest::newRow("text/plain is utf-8") << Flavours{{kPlain, han.toUtf8()}} << true << han;
     QTest::newRow("utf-16 big-endian")
@@ -108,7 +100,7 @@ class TestApplicationEvents : public QObject {
     QTest::newRow("utf-16 mark FF FE little-endian")
         << Flavours{{kUtf16, Bytes({0xFF, 0xFE, 0x22, 0x6F, 0x57, 0x5B})}} << true << han;
     QTest::newRow("utf-16 surrogate pair")
-        << Flavours{{kUtf16, Bytes({0xD8, 0x40, 0xDC, 0x00})}} << true << ext_b;
+        << Flavours{{kUtf16, Bytes({0xD8, 0x40, 0xDC, 0x00})}} << true << kSupplementary;
     QTest::newRow("utf-16 odd byte dropped")
         << Flavours{{kUtf16, Bytes({0x6F, 0x22, 0x5B})}} << true << QStringLiteral("漢");
     QTest::newRow("utf-16 single byte") << Flavours{{kUtf16, Bytes({0x41})}} << true << QString();
@@ -156,8 +148,7 @@ class TestApplicationEvents : public QObject {
   }
 
   void decodesMegabyteOfText() {
-    QString text;
-    for (int i = 0; text.size() < 1 << 20; ++i) text.append(QChar(0x4E00 + i % 20000));
+    const QString text = HanText(1 << 20);
     QCOMPARE(Pasteboard({{kUtf8, text.toUtf8()}}).GetText(), text);
     QStringEncoder little_endian(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
     QCOMPARE(Pasteboard({{kUtf16, little_endian(text)}}).GetText(), text);
@@ -209,9 +200,7 @@ class TestApplicationEvents : public QObject {
     QTest::addColumn<bool>("available");
     QTest::addColumn<QString>("text");
 
-    const auto one = [](const QString& flavour, const QByteArray& bytes) {
-      return QStringLiteral("{'%1': %2}").arg(flavour, test::GVariantBytes(bytes));
-    };
+    const auto& one = test::OneFlavour;
     const QString han = QStringLiteral("漢字");
     const QString sohzge = QStringLiteral("SOHZge");
     QTest::newRow("utf-8, handled")
@@ -282,25 +271,17 @@ class TestApplicationEvents : public QObject {
   void receivesMegabyteOfText() {
     RecordingEvents events;
     QVERIFY(events.Listen());
-    QString text;
-    for (int i = 0; text.size() < 1 << 20; ++i) text.append(QChar(0x4E00 + i % 20000));
+    const QString text = HanText(1 << 20);
 
-    QDBusConnection caller =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("caller"));
-    QVERIFY(caller.isConnected());
-    QDBusMessage request = QDBusMessage::createMethodCall(
-        QLatin1String(ApplicationEvents::kServiceName),
-        QLatin1String(ApplicationEvents::kObjectPath),
-        QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
-    request << QVariant::fromValue(Flavours{{kUtf8, text.toUtf8()}}) << QStringLiteral("SOHZge")
-            << QString();
-    QDBusPendingReply<bool> reply = caller.asyncCall(request, 60000);
+    test::BusCaller caller;
+    QVERIFY(caller.IsConnected());
+    QDBusPendingReply<bool> reply =
+        caller.ServicePerform({{kUtf8, text.toUtf8()}}, QStringLiteral("SOHZge"));
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 60000);
     QVERIFY2(reply.isValid(), qPrintable(reply.error().message()));
     QVERIFY(reply.value());
     QCOMPARE(events.requests.size(), 1);
     QCOMPARE(events.requests.first().text, text);
-    QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
   }
 
   // Calls of the wrong shape get an error from the bus layer; the handler never runs.
@@ -320,18 +301,11 @@ class TestApplicationEvents : public QObject {
     QFETCH(QVariantList, arguments);
     RecordingEvents events;
     QVERIFY(events.Listen());
-    QDBusConnection caller =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("caller"));
-    QDBusMessage request =
-        QDBusMessage::createMethodCall(QLatin1String(ApplicationEvents::kServiceName),
-                                       QLatin1String(ApplicationEvents::kObjectPath),
-                                       QLatin1String(ApplicationEvents::kInterfaceName), method);
-    request.setArguments(arguments);
-    QDBusPendingCall reply = caller.asyncCall(request);
+    test::BusCaller caller;
+    QDBusPendingCall reply = caller.Call(method, arguments);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
     QVERIFY(reply.isError());
     QVERIFY(events.requests.isEmpty());
-    QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
   }
 
   void releasesTheNameWhenDestroyed() {
@@ -478,8 +452,7 @@ class TestApplicationEvents : public QObject {
 
     const QString text = QStringLiteral("启动");
     test::GdbusCall call;
-    call.ServicePerform(QStringLiteral("{'%1': %2}").arg(kUtf8, test::GVariantBytes(text.toUtf8())),
-                        QStringLiteral("SOHZge"), text);
+    call.ServicePerform(test::OneFlavour(kUtf8, text.toUtf8()), QStringLiteral("SOHZge"), text);
     QTRY_VERIFY_WITH_TIMEOUT(call.Finished(), 30000);
     QVERIFY2(call.Succeeded(), qPrintable(call.Errors()));
     QCOMPARE(call.Output(), QStringLiteral("(true,)"));
@@ -536,13 +509,9 @@ class TestApplicationEvents : public QObject {
 
     // Another application takes the front: Qt then reports no active widget.
     QWindow other;
-    other.show();
-    other.requestActivate();
-    QTRY_COMPARE(QGuiApplication::focusWindow(), &other);
-    QCOMPARE(QApplication::activeWindow(), nullptr);
+    QVERIFY(PutAnotherApplicationInFront(other));
 
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-      QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+    ExpectComingToFront();
     fw::BringApplicationToFront();
     QWidget* target = expected == QLatin1String("A") ? &a : &b;
     QTRY_COMPARE(QApplication::activeWindow(), target);
@@ -598,7 +567,7 @@ int main(int argc, char** argv) {
   if (mode == "--listen-once") return ListenOnce(argc, argv);
   if (mode == "--serve-once") return ServeOnce(argc, argv);
   QApplication app(argc, argv);
-  TestApplicationEvents suite;
+  ApplicationEventsTest suite;
   QTEST_SET_MAIN_SOURCE_PATH
   return QTest::qExec(&suite, argc, argv);
 }

@@ -3,15 +3,15 @@
 
 #include "lookup/code_text.h"
 #include "lookup/database_group.h"
+#include "support/characters.h"
 
 Q_DECLARE_METATYPE(DatabaseGroup)
 
 namespace {
-QString FromUcs4(char32_t code) { return QString::fromUcs4(&code, 1); }
 QString Unit(char16_t unit) { return QString(QChar(unit)); }
 }  // namespace
 
-class TestCodeText : public QObject {
+class CodeTextTest : public QObject {
   Q_OBJECT
  private slots:
   void codeAndFirstCharacter_data();
@@ -22,34 +22,32 @@ class TestCodeText : public QObject {
   void midCharacters();
 };
 
-void TestCodeText::codeAndFirstCharacter_data() {
+void CodeTextTest::codeAndFirstCharacter_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("first");
 
-  QTest::newRow("U+0041") << FromUcs4(0x41) << "0041" << FromUcs4(0x41);
+  QTest::newRow("U+0041") << Chars({0x41}) << "0041" << Chars({0x41});
   QTest::newRow("U+0000") << Unit(0) << "0000" << Unit(0);
-  QTest::newRow("U+4E00") << FromUcs4(0x4E00) << "4E00" << FromUcs4(0x4E00);
-  QTest::newRow("U+9FA5") << FromUcs4(0x9FA5) << "9FA5" << FromUcs4(0x9FA5);
+  QTest::newRow("U+4E00") << Chars({0x4E00}) << "4E00" << Chars({0x4E00});
+  QTest::newRow("U+9FA5") << Chars({0x9FA5}) << "9FA5" << Chars({0x9FA5});
   QTest::newRow("U+FFFF") << Unit(0xFFFF) << "FFFF" << Unit(0xFFFF);
-  QTest::newRow("U+10000") << FromUcs4(0x10000) << "10000" << FromUcs4(0x10000);
-  QTest::newRow("U+20000") << FromUcs4(0x20000) << "20000" << FromUcs4(0x20000);
-  QTest::newRow("U+2A6D6") << FromUcs4(0x2A6D6) << "2A6D6" << FromUcs4(0x2A6D6);
-  QTest::newRow("U+2F800") << FromUcs4(0x2F800) << "2F800" << FromUcs4(0x2F800);
-  QTest::newRow("U+10FFFF") << FromUcs4(0x10FFFF) << "10FFFF" << FromUcs4(0x10FFFF);
+  QTest::newRow("U+10000") << Chars({0x10000}) << "10000" << Chars({0x10000});
+  QTest::newRow("U+20000") << kSupplementary << "20000" << kSupplementary;
+  QTest::newRow("U+2A6D6") << Chars({0x2A6D6}) << "2A6D6" << Chars({0x2A6D6});
+  QTest::newRow("U+2F800") << Chars({0x2F800}) << "2F800" << Chars({0x2F800});
+  QTest::newRow("U+10FFFF") << Chars({0x10FFFF}) << "10FFFF" << Chars({0x10FFFF});
   QTest::newRow("empty") << QString() << QString() << QString();
-  QTest::newRow("first of several")
-      << FromUcs4(0x4E00) + FromUcs4(0x41) << "4E00" << FromUcs4(0x4E00);
-  QTest::newRow("pair then more") << FromUcs4(0x20000) + FromUcs4(0x4E00) << "20000"
-                                  << FromUcs4(0x20000);
+  QTest::newRow("first of several") << Chars({0x4E00, 0x41}) << "4E00" << Chars({0x4E00});
+  QTest::newRow("pair then more") << kSupplementary + Chars({0x4E00}) << "20000" << kSupplementary;
   QTest::newRow("lone high") << Unit(0xD840) << "D840" << Unit(0xD840);
   QTest::newRow("lone high then BMP") << Unit(0xD840) + Unit(0x41) << "D840" << Unit(0xD840);
   QTest::newRow("lone low") << Unit(0xDC00) << "DC00" << Unit(0xDC00);
   QTest::newRow("low before high") << Unit(0xDC00) + Unit(0xD840) << "DC00" << Unit(0xDC00);
-  QTest::newRow("high high low") << Unit(0xD840) + FromUcs4(0x20000) << "D840" << Unit(0xD840);
+  QTest::newRow("high high low") << Unit(0xD840) + kSupplementary << "D840" << Unit(0xD840);
 }
 
-void TestCodeText::codeAndFirstCharacter() {
+void CodeTextTest::codeAndFirstCharacter() {
   QFETCH(QString, text);
   QFETCH(QString, code);
   QFETCH(QString, first);
@@ -57,7 +55,7 @@ void TestCodeText::codeAndFirstCharacter() {
   QCOMPARE(FirstCharacter(text), first);
 }
 
-void TestCodeText::databaseGroup_data() {
+void CodeTextTest::databaseGroup_data() {
   QTest::addColumn<QString>("code");
   QTest::addColumn<DatabaseGroup>("group");
 
@@ -80,19 +78,19 @@ void TestCodeText::databaseGroup_data() {
   QTest::newRow("empty") << "" << DatabaseGroup::None;
 }
 
-void TestCodeText::databaseGroup() {
+void CodeTextTest::databaseGroup() {
   QFETCH(QString, code);
   QFETCH(DatabaseGroup, group);
   QCOMPARE(DatabaseGroupOf(code), group);
 }
 
 // Whole characters by position: what the variant tooltip and a drop read.
-void TestCodeText::midCharacters_data() {
+void CodeTextTest::midCharacters_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<int>("position");
   QTest::addColumn<int>("count");
   QTest::addColumn<QString>("expected");
-  const QString wide = FromUcs4(0x20000);
+  const QString& wide = kSupplementary;
   QTest::newRow("first of three") << "漢字詞" << 1 << 1 << "漢";
   QTest::newRow("first two") << "漢字詞" << 1 << 2 << "漢字";
   QTest::newRow("two of one") << "漢" << 1 << 2 << "漢";
@@ -106,7 +104,7 @@ void TestCodeText::midCharacters_data() {
   QTest::newRow("empty text") << "" << 1 << 1 << "";
 }
 
-void TestCodeText::midCharacters() {
+void CodeTextTest::midCharacters() {
   QFETCH(QString, text);
   QFETCH(int, position);
   QFETCH(int, count);
@@ -114,5 +112,5 @@ void TestCodeText::midCharacters() {
   QCOMPARE(MidCharacters(text, position, count), expected);
 }
 
-QTEST_GUILESS_MAIN(TestCodeText)
+QTEST_GUILESS_MAIN(CodeTextTest)
 #include "tst_code_text.moc"

@@ -9,30 +9,22 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
-#include "app/menu_bar1.h"
 #include "framework/application.h"
 #include "framework/edit_field.h"
 #include "framework/localized_strings.h"
 #include "framework/web_view.h"
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
+#include "support/characters.h"
+#include "support/focus.h"
+#include "support/menu_choice.h"
+#include "support/open_windows.h"
 
 namespace {
 
-// The open Help window, or nullptr; never makes one.
-HelpWindow* OpenHelpWindow() {
-  HelpWindow* found = nullptr;
-  for (fw::Window* window : fw::Window::OpenWindows())
-    if (auto* help = dynamic_cast<HelpWindow*>(window)) {
-      if (found) return nullptr;  // two are as wrong as none
-      found = help;
-    }
-  return found;
-}
-
 HelpWindow* ChooseHelp() {
   if (App::Instance()->HelpQuillfern_Action()) return nullptr;  // the action must let others run
-  return OpenHelpWindow();
+  return OnlyOpen<HelpWindow>();
 }
 
 fw::WebkitControl& Web(HelpWindow& help) { return help.ControlByName<fw::WebkitControl>("Web"); }
@@ -47,16 +39,6 @@ QTextBlock BlockWithText(const QTextDocument& doc, const QString& text) {
     if (block.text() == text) return block;
   return {};
 }
-
-bool Activate(fw::Window& window) {
-  window.Show();
-  window.Widget()->activateWindow();
-  return QTest::qWaitForWindowActive(window.Widget());
-}
-
-void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-QString U(const char32_t* text) { return QString::fromUcs4(text); }
 
 }  // namespace
 
@@ -82,8 +64,8 @@ class HelpWindowTest : public QObject {
     QTest::newRow("heading 4") << "How do I use the Quillfern?" << true
                                << Qt::Alignment(Qt::AlignLeft);
     // Four \u escapes, a GB2312 byte pair and one more escape, in that order.
-    QTest::newRow("example line") << U(U"\u570B\u56EF\u56F6\u56FB\u56FD\u5700") << false
-                                  << Qt::Alignment(Qt::AlignHCenter);
+    QTest::newRow("example line") << Chars({0x570B, 0x56EF, 0x56F6, 0x56FB, 0x56FD, 0x5700})
+                                  << false << Qt::Alignment(Qt::AlignHCenter);
     QTest::newRow("body text")
         << "The slider marked \"Font size\" changes the size of the variants, and Quillfern "
            "remembers that size from one run to the next."
@@ -131,7 +113,7 @@ class HelpWindowTest : public QObject {
     QCOMPARE(fw::Window::OpenWindows().size(), size_t(2));
 
     QCOMPARE(first->FileClose_Action(), false);
-    QVERIFY(!OpenHelpWindow());
+    QVERIFY(!OnlyOpen<HelpWindow>());
     DeleteClosedWindows();
     QVERIFY(!first);
 
@@ -222,7 +204,7 @@ class HelpWindowTest : public QObject {
     QTest::newRow("German") << "{\\rtf1 Hallo}"
                             << "Hallo";
     QTest::newRow("Chinese by escapes")
-        << "{\\rtf1\\ansi \\u24171?\\u21161?}" << U(U"\u5E6B\u52A9");
+        << "{\\rtf1\\ansi \\u24171?\\u21161?}" << Chars({0x5E6B, 0x52A9});
     QTest::newRow("two paragraphs, CR line ends") << "{\\rtf1 Eins\\\r\nZwei}"
                                                   << "Eins\nZwei";
     // Longer than a single-line field takes by default.
@@ -258,8 +240,8 @@ class HelpWindowTest : public QObject {
     if (byKey)
       QTest::keyClick(help->Widget(), Qt::Key_W, Qt::ControlModifier);
     else
-      MenuBar1::Instance()->Dispatch(*MenuBar1::Instance()->Lookup(QStringLiteral("FileClose")));
-    QVERIFY(!OpenHelpWindow());
+      Choose("FileClose");
+    QVERIFY(!OnlyOpen<HelpWindow>());
     QCOMPARE(fw::Window::OpenWindows(), std::vector<fw::Window*>{app.Window()});
     QVERIFY(app.Window()->IsOpen());
     QVERIFY(app.Window()->Widget()->isVisible());

@@ -11,20 +11,15 @@
 #include "framework/chasing_arrows.h"
 #include "framework/edit_field.h"
 #include "framework/message_box.h"
-#include "framework/push_button.h"
 #include "framework/static_text.h"
 #include "framework/thread.h"
 #include "lookup/query.h"
 #include "support/app_fixture.h"
+#include "support/characters.h"
 #include "support/fixture_databases.h"
+#include "support/yield_slice.h"
 
 namespace {
-
-QString Chars(std::initializer_list<char32_t> codes) {
-  QString text;
-  for (const char32_t code : codes) text += QString::fromUcs4(&code, 1);
-  return text;
-}
 
 const char* const kReadingFields[] = {"MandarinField",   "CantoneseField", "JapaneseKunField",
                                       "JapaneseOnField", "KoreanField",    "VietnameseField",
@@ -44,12 +39,6 @@ QStringList SevenTimes(const QString& text) { return QStringList(std::size(kRead
 
 // Written out, not taken from the program, so that a typo in it shows.
 QString NotFound() { return QStringLiteral("您輸入的字並非漢字、或未收錄於本程式的資料庫中。"); }
-
-// Pushes the query button for `text` without waiting for the worker.
-void Push(const AppFixture& app, const QString& text) {
-  app.Control<fw::EditField>("HanziField").SetText(text);
-  app.Control<fw::PushButton>("QueryButton").Push();
-}
 
 // The row of 一, stored under `code`, and the readings it shows.
 UnihanRow YiRow(const QString& code = "4E00") {
@@ -113,11 +102,11 @@ int DarkPixels(const QImage& image, const QRect& area) {
 
 }  // namespace
 
-class TestLookup : public QObject {
+class LookupTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { fw::SetYieldSlice(std::chrono::milliseconds(4)); }
+  void cleanup() { RestoreUsualYieldSlice(); }
 
   void theWellShowsTheFirstCharacter_data();
   void theWellShowsTheFirstCharacter();
@@ -138,7 +127,7 @@ class TestLookup : public QObject {
   void realData();
 };
 
-void TestLookup::theWellShowsTheFirstCharacter_data() {
+void LookupTest::theWellShowsTheFirstCharacter_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("shown");
   QTest::addColumn<bool>("glyph");
@@ -149,7 +138,7 @@ void TestLookup::theWellShowsTheFirstCharacter_data() {
   QTest::newRow("empty field") << QString() << QString() << false;
 }
 
-void TestLookup::theWellShowsTheFirstCharacter() {
+void LookupTest::theWellShowsTheFirstCharacter() {
   QFETCH(QString, text);
   QFETCH(QString, shown);
   QFETCH(bool, glyph);
@@ -178,7 +167,7 @@ void TestLookup::theWellShowsTheFirstCharacter() {
   }
 }
 
-void TestLookup::theDrawingSurvivesRepaints() {
+void LookupTest::theDrawingSurvivesRepaints() {
   AppFixture app;
   fw::Canvas& well = app.Control<fw::Canvas>("Canvas1");
   app.LookUp(Chars({0x570B}));
@@ -191,7 +180,7 @@ void TestLookup::theDrawingSurvivesRepaints() {
   QCOMPARE(shown.pixel(51, 0), qRgb(242, 242, 242));
 }
 
-void TestLookup::pushShowsTheSpinnerUntilTheWorkerEnds() {
+void LookupTest::pushShowsTheSpinnerUntilTheWorkerEnds() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   AppFixture app(folder.Path());
@@ -199,7 +188,7 @@ void TestLookup::pushShowsTheSpinnerUntilTheWorkerEnds() {
   QVERIFY(!spinner.Visible());
   app.Control<fw::EditField>("ZVariantField").SetText("stale");
   fw::SetYieldSlice(std::chrono::microseconds(0));  // the worker stops at its first yield
-  Push(app, Chars({0x4E00}));
+  app.StartLookUp(Chars({0x4E00}));
 
   QCOMPARE(fw::Thread::Running(), 1);
   QVERIFY(spinner.Visible());
@@ -212,7 +201,7 @@ void TestLookup::pushShowsTheSpinnerUntilTheWorkerEnds() {
   QCOMPARE(app.Control<fw::EditField>("DefinitionField").Text(), "one; a, an; alone");
 }
 
-void TestLookup::aLongTableScanReturnsToTheLoop() {
+void LookupTest::aLongTableScanReturnsToTheLoop() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   QByteArray table;
@@ -220,7 +209,7 @@ void TestLookup::aLongTableScanReturnsToTheLoop() {
   QVERIFY(folder.WriteFile("UniVariants", table + "4E00\t5F0C\n"));
   AppFixture app(folder.Path());
   fw::SetYieldSlice(std::chrono::microseconds(50));  // far shorter than the scan
-  Push(app, Chars({0x4E00}));
+  app.StartLookUp(Chars({0x4E00}));
   QCOMPARE(fw::Thread::Running(), 1);
   QVERIFY(AppFixture::WaitForLookups());
   QCOMPARE(app.Control<fw::EditField>("ZVariantField").Text(), Chars({0x5F0C, 0x58F9}));
@@ -228,7 +217,7 @@ void TestLookup::aLongTableScanReturnsToTheLoop() {
 
 enum class Damage { None, Removed, NotADatabase, EmptyFile, CutShort, NoTable, NoCompatColumn };
 
-void TestLookup::outcomes_data() {
+void LookupTest::outcomes_data() {
   QTest::addColumn<QString>("file");  // the database damaged
   QTest::addColumn<Damage>("damage");
   QTest::addColumn<QString>("text");
@@ -266,7 +255,7 @@ void TestLookup::outcomes_data() {
       << "" << Damage::None << Chars({0x100000}) << "100000" << QString() << kept << QStringList();
 }
 
-void TestLookup::outcomes() {
+void LookupTest::outcomes() {
   QFETCH(QString, file);
   QFETCH(Damage, damage);
   QFETCH(QString, text);
@@ -321,7 +310,7 @@ void TestLookup::outcomes() {
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
 }
 
-void TestLookup::eachCodeGoesToItsOwnDatabase_data() {
+void LookupTest::eachCodeGoesToItsOwnDatabase_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("database");  // "" for none: nothing asked, nothing said
@@ -352,7 +341,7 @@ void TestLookup::eachCodeGoesToItsOwnDatabase_data() {
   row("empty field", {}, "", "");
 }
 
-void TestLookup::eachCodeGoesToItsOwnDatabase() {
+void LookupTest::eachCodeGoesToItsOwnDatabase() {
   QFETCH(QString, text);
   QFETCH(QString, code);
   QFETCH(QString, database);
@@ -378,7 +367,7 @@ void TestLookup::eachCodeGoesToItsOwnDatabase() {
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
 }
 
-void TestLookup::variantOrder_data() {
+void LookupTest::variantOrder_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QByteArray>("uniVariants");
   QTest::addColumn<QString>("zVariant");
@@ -417,7 +406,7 @@ void TestLookup::variantOrder_data() {
                                                    << "U+2F800" << Chars({0x2F800});
 }
 
-void TestLookup::variantOrder() {
+void LookupTest::variantOrder() {
   QFETCH(QString, text);
   QFETCH(QByteArray, uniVariants);
   QFETCH(QString, zVariant);
@@ -446,7 +435,7 @@ void TestLookup::variantOrder() {
 // Where the first worker is when the second push comes.
 enum class FirstWorker { ReadingTable, AppendingVariants, AtMessageBox };
 
-void TestLookup::theNewestLookupWins_data() {
+void LookupTest::theNewestLookupWins_data() {
   QTest::addColumn<QString>("first");
   QTest::addColumn<FirstWorker>("state");
   QTest::newRow("while the first reads the table") << Chars({0x570B}) << FirstWorker::ReadingTable;
@@ -457,7 +446,7 @@ void TestLookup::theNewestLookupWins_data() {
       << Chars({0x4E01}) << FirstWorker::AtMessageBox;
 }
 
-void TestLookup::theNewestLookupWins() {
+void LookupTest::theNewestLookupWins() {
   QFETCH(QString, first);
   QFETCH(FirstWorker, state);
 
@@ -482,7 +471,7 @@ void TestLookup::theNewestLookupWins() {
     fw::SetMessageHandler({});  // a real box
   else
     fw::SetYieldSlice(std::chrono::microseconds(0));
-  Push(app, first);
+  app.StartLookUp(first);
   if (state == FirstWorker::AppendingVariants) {
     const fw::EditField& mandarin = app.Control<fw::EditField>("MandarinField");
     // One step of the worker at a time, until it has written its readings.
@@ -493,7 +482,7 @@ void TestLookup::theNewestLookupWins() {
   }
   QCOMPARE(fw::Thread::Running(), 1);
   fw::SetYieldSlice(std::chrono::microseconds(0));
-  Push(app, Chars({0x4E00}));
+  app.StartLookUp(Chars({0x4E00}));
   QVERIFY(spinner.Visible());
   if (state == FirstWorker::AtMessageBox) {
     // Dismissed while the second is still at work: the first must leave the spinner alone.
@@ -514,7 +503,7 @@ void TestLookup::theNewestLookupWins() {
   QCOMPARE(shownAtHide, QStringList{Chars({0x5F0C, 0x58F9}) + " one; a, an; alone"});
 }
 
-void TestLookup::aFailingWorkerHidesTheSpinnerAndReports() {
+void LookupTest::aFailingWorkerHidesTheSpinnerAndReports() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   AppFixture app(folder.Path());
@@ -535,7 +524,7 @@ void TestLookup::aFailingWorkerHidesTheSpinnerAndReports() {
   QCOMPARE(app.messages.size(), 1);
 }
 
-void TestLookup::theMessageBoxWaitsWhileTheWindowStaysLive() {
+void LookupTest::theMessageBoxWaitsWhileTheWindowStaysLive() {
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
   AppFixture app(folder.Path());
@@ -559,7 +548,7 @@ void TestLookup::theMessageBoxWaitsWhileTheWindowStaysLive() {
     ticksWhileOpen = ticks;
     box->accept();
   });
-  Push(app, Chars({0x4E01}));
+  app.StartLookUp(Chars({0x4E01}));
   QCOMPARE(fw::Thread::Running(), 1);  // waiting for the box
   QVERIFY(AppFixture::WaitForLookups(3000));
 
@@ -571,7 +560,7 @@ void TestLookup::theMessageBoxWaitsWhileTheWindowStaysLive() {
   QCOMPARE(app.Control<fw::EditField>("ZVariantField").Text(), Chars({0x4E05}));
 }
 
-void TestLookup::realData_data() {
+void LookupTest::realData_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("variants");
@@ -591,7 +580,7 @@ void TestLookup::realData_data() {
                                 << "0061" << QString() << "kept" << false;
 }
 
-void TestLookup::realData() {
+void LookupTest::realData() {
   QFETCH(QString, text);
   QFETCH(QString, code);
   QFETCH(QString, variants);
@@ -613,5 +602,5 @@ void TestLookup::realData() {
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
 }
 
-QTEST_MAIN(TestLookup)
+QTEST_MAIN(LookupTest)
 #include "tst_lookup.moc"

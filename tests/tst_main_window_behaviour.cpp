@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QSlider>
@@ -23,30 +22,17 @@
 #include "framework/text_drag.h"
 #include "framework/thread.h"
 #include "support/app_fixture.h"
+#include "support/characters.h"
+#include "support/focus.h"
+#include "support/open_windows.h"
+#include "support/stored_preference.h"
 
 namespace {
-
-const QString kSupplementary = QString::fromUcs4(U"\U00020000");
-
-// Gives the keyboard focus to widget in its (then active) window.
-bool FocusOn(QWidget* widget) {
-  QWidget* top = widget->window();
-  top->activateWindow();
-  if (!QTest::qWaitForWindowActive(top)) return false;
-  widget->setFocus(Qt::OtherFocusReason);
-  return QTest::qWaitFor([widget] { return widget->hasFocus(); });
-}
 
 QByteArray PreferencesWithVariantFontSize(const QString& size) {
   return PreferencesStore::Updated(PreferencesStore::InitialDocument(QStringLiteral("12")),
                                    QStringLiteral("VariantFontSize"), size)
       .value();
-}
-
-QString StoredPreference(const AppFixture& app, const QString& key) {
-  QFile file(app.ConfigFolder() + QStringLiteral("/Quillfern Preferences"));
-  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
-  return PreferencesStore::ValueIn(file.readAll(), key).value_or(QStringLiteral("<unreadable>"));
 }
 
 // Pixel for pixel (the stored pictures carry a colour space the copies lack).
@@ -67,8 +53,6 @@ QList<QRgb> FramePixels(const QImage& image) {
         pixels << image.pixel(x, y);
   return pixels;
 }
-
-void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }  // namespace
 

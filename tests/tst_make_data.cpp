@@ -167,7 +167,7 @@ enum class Fault {
 
 Q_DECLARE_METATYPE(Fault)
 
-class TestMakeData : public QObject {
+class MakeDataTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -198,7 +198,7 @@ class TestMakeData : public QObject {
   QTemporaryDir work_;
 };
 
-void TestMakeData::initTestCase() {
+void MakeDataTest::initTestCase() {
   QVERIFY(work_.isValid());
   QVERIFY(QFile::exists(QStringLiteral(QUILLFERN_MAKE_DATA)));
   const Outcome outcome = RunOn(FixtureDir("unihan"), FixtureDir("opencc"), work_.path() + "/out");
@@ -206,7 +206,7 @@ void TestMakeData::initTestCase() {
   QCOMPARE(QDir(work_.path() + "/out").entryList(QDir::Files, QDir::Name), Sorted(kOutputs));
 }
 
-void TestMakeData::rowPlacement_data() {
+void MakeDataTest::rowPlacement_data() {
   QTest::addColumn<QString>("code");
   QTest::addColumn<int>("database");  // index into kDatabases, -1 for none
 
@@ -227,7 +227,7 @@ void TestMakeData::rowPlacement_data() {
   QTest::newRow("six digits") << "100000" << -1;
 }
 
-void TestMakeData::rowPlacement() {
+void MakeDataTest::rowPlacement() {
   QFETCH(QString, code);
   QFETCH(int, database);
   for (int i = 0; i < kDatabases.size(); ++i) {
@@ -236,7 +236,7 @@ void TestMakeData::rowPlacement() {
   }
 }
 
-void TestMakeData::rawValues_data() {
+void MakeDataTest::rawValues_data() {
   QTest::addColumn<QString>("database");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("column");
@@ -263,7 +263,7 @@ void TestMakeData::rawValues_data() {
   // clang-format on
 }
 
-void TestMakeData::rawValues() {
+void MakeDataTest::rawValues() {
   QFETCH(QString, database);
   QFETCH(QString, code);
   QFETCH(QString, column);
@@ -271,7 +271,7 @@ void TestMakeData::rawValues() {
   QCOMPARE(Field(Out(database), code, column), value);
 }
 
-void TestMakeData::noNullValues() {
+void MakeDataTest::noNullValues() {
   QString any_null = "SELECT count(*) FROM unihan WHERE 0";
   for (const char* column :
        {"kZVariant", "kSemanticVariant", "kSimplifiedVariant", "kTraditionalVariant", "kMandarin",
@@ -284,7 +284,7 @@ void TestMakeData::noNullValues() {
   }
 }
 
-void TestMakeData::uniVariantLines_data() {
+void MakeDataTest::uniVariantLines_data() {
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("line");  // empty: no line
 
@@ -305,13 +305,13 @@ void TestMakeData::uniVariantLines_data() {
                                                 << "";
 }
 
-void TestMakeData::uniVariantLines() {
+void MakeDataTest::uniVariantLines() {
   QFETCH(QString, code);
   QFETCH(QString, line);
   QCOMPARE(UniVariantsLine(ReadBytes(Out("UniVariants")), code), line);
 }
 
-void TestMakeData::uniVariantsWholeFile() {
+void MakeDataTest::uniVariantsWholeFile() {
   const QByteArray text = ReadBytes(Out("UniVariants"));
   VerifyUniVariantsShape(text);
   // Supplementary characters (U+20000, U+20001 via U+2F801) never get a line.
@@ -321,7 +321,7 @@ void TestMakeData::uniVariantsWholeFile() {
                             "95DC\t5173 95D7 95A2\n"));
 }
 
-void TestMakeData::rerunIsIdentical() {
+void MakeDataTest::rerunIsIdentical() {
   const QString out = work_.path() + "/rerun";
   QCOMPARE(RunOn(FixtureDir("unihan"), FixtureDir("opencc"), out).exit_code, 0);
   const auto first = Snapshot(out);
@@ -330,7 +330,7 @@ void TestMakeData::rerunIsIdentical() {
   VerifySameFiles(Snapshot(out), first);
 }
 
-void TestMakeData::lenientInput() {
+void MakeDataTest::lenientInput() {
   const QString root = work_.path() + "/lenient";
   WriteBytes(root + "/unihan/Unihan_Variants.txt",
              "U+4E00\tkDefinition\tone\r\n"
@@ -362,7 +362,7 @@ void TestMakeData::lenientInput() {
   QCOMPARE(ReadBytes(root + "/out/UniVariants"), QByteArray("570B\t56FD\n"));
 }
 
-void TestMakeData::failureKeepsOldOutputs_data() {
+void MakeDataTest::failureKeepsOldOutputs_data() {
   QTest::addColumn<Fault>("fault");
   QTest::addColumn<int>("exit_code");
 
@@ -375,7 +375,7 @@ void TestMakeData::failureKeepsOldOutputs_data() {
   QTest::newRow("not bzip2") << Fault::kNotBzip2 << 1;
 }
 
-void TestMakeData::failureKeepsOldOutputs() {
+void MakeDataTest::failureKeepsOldOutputs() {
   QFETCH(Fault, fault);
   QFETCH(int, exit_code);
 
@@ -421,7 +421,7 @@ void TestMakeData::failureKeepsOldOutputs() {
   VerifySameFiles(Snapshot(out), before);
 }
 
-void TestMakeData::realDataRowCounts() {
+void MakeDataTest::realDataRowCounts() {
   for (const QString& name : kOutputs) {
     if (!QFile::exists(AppFile(name))) QSKIP("the build has not generated the character data");
   }
@@ -437,7 +437,7 @@ void TestMakeData::realDataRowCounts() {
   QVERIFY(total > 90000);  // Unihan 15 lists nearly 100 000 ideographs in these ranges
 }
 
-void TestMakeData::realDataKnownRows_data() {
+void MakeDataTest::realDataKnownRows_data() {
   QTest::addColumn<QString>("database");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("column");
@@ -453,7 +453,7 @@ void TestMakeData::realDataKnownRows_data() {
   // clang-format on
 }
 
-void TestMakeData::realDataKnownRows() {
+void MakeDataTest::realDataKnownRows() {
   QFETCH(QString, database);
   QFETCH(QString, code);
   QFETCH(QString, column);
@@ -464,7 +464,7 @@ void TestMakeData::realDataKnownRows() {
   if (column == "kMandarin") QCOMPARE(value, contains);
 }
 
-void TestMakeData::realDataUniVariants() {
+void MakeDataTest::realDataUniVariants() {
   if (!QFile::exists(AppFile("UniVariants"))) {
     QSKIP("the build has not generated the character data");
   }
@@ -474,5 +474,5 @@ void TestMakeData::realDataUniVariants() {
   QVERIFY2(line.mid(5).split(' ').contains("56FD"), qPrintable(line));
 }
 
-QTEST_GUILESS_MAIN(TestMakeData)
+QTEST_GUILESS_MAIN(MakeDataTest)
 #include "tst_make_data.moc"

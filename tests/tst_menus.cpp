@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -13,56 +12,21 @@
 
 #include "app/menu_bar1.h"
 #include "app/menu_items.h"
-#include "app/preferences_store.h"
 #include "framework/application.h"
 #include "framework/edit_field.h"
 #include "framework/slider.h"
 #include "help_about/about_window.h"
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
+#include "support/characters.h"
+#include "support/focus.h"
+#include "support/menu_choice.h"
+#include "support/open_windows.h"
+#include "support/stored_preference.h"
 
 namespace {
 
-const QString kSupplementary = QString::fromUcs4(U"\U00020000");
-
 enum class Kind { Item, Quit, About };
-
-bool Activate(fw::Window& window) {
-  window.Show();
-  window.Widget()->activateWindow();
-  return QTest::qWaitForWindowActive(window.Widget());
-}
-
-bool FocusOn(QWidget* widget) {
-  QWidget* top = widget->window();
-  top->activateWindow();
-  if (!QTest::qWaitForWindowActive(top)) return false;
-  widget->setFocus(Qt::OtherFocusReason);
-  return QTest::qWaitFor([widget] { return widget->hasFocus(); });
-}
-
-fw::MenuItem& Item(const char* name) {
-  fw::MenuItem* item = MenuBar1::Instance()->Lookup(QString::fromLatin1(name));
-  if (!item) throw std::logic_error(std::string("no menu item ") + name);
-  return *item;
-}
-
-void Choose(const char* name) { MenuBar1::Instance()->Dispatch(Item(name)); }
-
-template <class W>
-int OpenCount() {
-  int count = 0;
-  for (fw::Window* window : fw::Window::OpenWindows()) count += dynamic_cast<W*>(window) != nullptr;
-  return count;
-}
-
-QString StoredPreference(const AppFixture& app, const QString& key) {
-  QFile file(app.ConfigFolder() + QStringLiteral("/Quillfern Preferences"));
-  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
-  return PreferencesStore::ValueIn(file.readAll(), key).value_or(QStringLiteral("<unreadable>"));
-}
-
-void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }  // namespace
 
@@ -136,8 +100,8 @@ class MenusTest : public QObject {
     QCOMPARE(bar->Child("FileMenu")->Count(), 2);
     QCOMPARE(bar->Child("EditMenu")->Count(), 7);
     QCOMPARE(bar->Child("HelpMenu")->Count(), 3);
-    QVERIFY(Item("UntitledMenu0").IsSeparator());
-    QCOMPARE(bar->Child("FileMenu")->Lookup("FileClose"), &Item("FileClose"));
+    QVERIFY(MenuItemNamed("UntitledMenu0").IsSeparator());
+    QCOMPARE(bar->Child("FileMenu")->Lookup("FileClose"), &MenuItemNamed("FileClose"));
     QVERIFY(!bar->Child("EditMenu")->Lookup("FileClose"));
     QVERIFY(!bar->Lookup("UntitledMenu1"));
   }
@@ -148,16 +112,16 @@ class MenusTest : public QObject {
     QCOMPARE(MenuBar1::Instance(), MenuBar1::Instance());
     QCOMPARE(App::Instance()->GetMenuBar(), MenuBar1::Instance());
     QCOMPARE(window->GetMenuBar(), MenuBar1::Instance());
-    QCOMPARE(window->FileQuit(), &Item("FileQuit"));
-    QCOMPARE(window->FileClose(), &Item("FileClose"));
-    QCOMPARE(window->UntitledMenu0(), &Item("UntitledMenu0"));
-    QCOMPARE(window->EditSelectAll(), &Item("EditSelectAll"));
-    QCOMPARE(window->AppleAboutthisapplication(), &Item("AppleAboutthisapplication"));
+    QCOMPARE(window->FileQuit(), &MenuItemNamed("FileQuit"));
+    QCOMPARE(window->FileClose(), &MenuItemNamed("FileClose"));
+    QCOMPARE(window->UntitledMenu0(), &MenuItemNamed("UntitledMenu0"));
+    QCOMPARE(window->EditSelectAll(), &MenuItemNamed("EditSelectAll"));
+    QCOMPARE(window->AppleAboutthisapplication(), &MenuItemNamed("AppleAboutthisapplication"));
     QCOMPARE(window->UntitledMenu1(), nullptr);
-    QCOMPARE(FileClose(), &Item("FileClose"));
-    QCOMPARE(HelpQuillfern(), &Item("HelpQuillfern"));
-    QCOMPARE(HelpQuillfernHomepage(), &Item("HelpQuillfernHomepage"));
-    QCOMPARE(AppleAboutthisapplication(), &Item("AppleAboutthisapplication"));
+    QCOMPARE(FileClose(), &MenuItemNamed("FileClose"));
+    QCOMPARE(HelpQuillfern(), &MenuItemNamed("HelpQuillfern"));
+    QCOMPARE(HelpQuillfernHomepage(), &MenuItemNamed("HelpQuillfernHomepage"));
+    QCOMPARE(AppleAboutthisapplication(), &MenuItemNamed("AppleAboutthisapplication"));
   }
 
   void mainWindowShowsTheMenus() {
@@ -197,14 +161,14 @@ class MenusTest : public QObject {
     QFETCH(QString, name);
     QFETCH(QStringList, keys);
     AppFixture app;
-    auto* action =
-        app.Window()->Widget()->menuBar()->findChild<QMenu*>(Item(name.toLatin1()).Parent()->Name);
+    auto* action = app.Window()->Widget()->menuBar()->findChild<QMenu*>(
+        MenuItemNamed(name.toLatin1()).Parent()->Name);
     QVERIFY(action);
     QAction* found = nullptr;
     for (QAction* candidate : action->actions())
       if (candidate->objectName() == name) found = candidate;
     QVERIFY(found);
-    QCOMPARE(found, Item(name.toLatin1()).Action());
+    QCOMPARE(found, MenuItemNamed(name.toLatin1()).Action());
     QStringList shortcuts;
     for (const QKeySequence& key : found->shortcuts())
       shortcuts << key.toString(QKeySequence::PortableText);
@@ -238,7 +202,7 @@ class MenusTest : public QObject {
     AppFixture app;
     QCOMPARE(fw::Window::Front(), app.Window());
     MenuBar1::Instance()->UpdateEnabling();
-    fw::MenuItem& item = Item(name.toLatin1());
+    fw::MenuItem& item = MenuItemNamed(name.toLatin1());
     QCOMPARE(item.Enabled(), enabled);
     QCOMPARE(item.Action()->isEnabled(), enabled);
   }
@@ -259,10 +223,10 @@ class MenusTest : public QObject {
     focused.SetSelLength(1);
     QVERIFY(FocusOn(focused.Widget()));
     MenuBar1::Instance()->UpdateEnabling();
-    QVERIFY(Item("EditCopy").Enabled());
-    QVERIFY(Item("EditSelectAll").Enabled());
+    QVERIFY(MenuItemNamed("EditCopy").Enabled());
+    QVERIFY(MenuItemNamed("EditSelectAll").Enabled());
     for (const char* name : {"EditUndo", "EditCut", "EditPaste", "EditClear"})
-      QVERIFY2(Item(name).Enabled() == editable, name);
+      QVERIFY2(MenuItemNamed(name).Enabled() == editable, name);
   }
 
   // Clear takes away the selection and nothing else, chosen from the menu.
@@ -292,8 +256,8 @@ class MenusTest : public QObject {
     search.SetSelStart(start);
     search.SetSelLength(length);
     MenuBar1::Instance()->UpdateEnabling();
-    QCOMPARE(Item("EditClear").Enabled(), enabled);
-    Item("EditClear").Action()->trigger();
+    QCOMPARE(MenuItemNamed("EditClear").Enabled(), enabled);
+    MenuItemNamed("EditClear").Action()->trigger();
     QCOMPARE(search.Text(), left);
     QCOMPARE(static_cast<QLineEdit*>(search.Widget())->text(), left);
   }
@@ -323,7 +287,7 @@ class MenusTest : public QObject {
     QVERIFY(Activate(*window));
     QCOMPARE(fw::Window::Front(), window);
     MenuBar1::Instance()->UpdateEnabling();
-    QVERIFY(Item("FileClose").Enabled());
+    QVERIFY(MenuItemNamed("FileClose").Enabled());
     Choose("FileClose");
     QVERIFY(!window->IsOpen());
     const std::vector<fw::Window*> open = fw::Window::OpenWindows();

@@ -6,19 +6,13 @@
 
 #include "framework/thread.h"
 #include "lookup/moravel_variants.h"
+#include "support/characters.h"
+#include "support/yield_slice.h"
 
-namespace {
-QString Chars(std::initializer_list<char32_t> codes) {
-  QString text;
-  for (const char32_t code : codes) text += QString::fromUcs4(&code, 1);
-  return text;
-}
-}  // namespace
-
-class TestMoravelVariants : public QObject {
+class MoravelVariantsTest : public QObject {
   Q_OBJECT
  private slots:
-  void cleanup() { fw::SetYieldSlice(std::chrono::milliseconds(4)); }
+  void cleanup() { RestoreUsualYieldSlice(); }
   void table_data();
   void table();
   void stepsPerLineAndVariant();
@@ -27,7 +21,7 @@ class TestMoravelVariants : public QObject {
   void yieldsWhileScanning();
 };
 
-void TestMoravelVariants::table_data() {
+void MoravelVariantsTest::table_data() {
   QTest::addColumn<QByteArray>("table");
   QTest::addColumn<QString>("code");
   QTest::addColumn<QString>("variants");
@@ -91,14 +85,14 @@ void TestMoravelVariants::table_data() {
       << QByteArray("\xff\xfe\x80\n4E00\t\xe4\xb8\x80 5F0C") << "4E00" << Chars({0, 0x5F0C});
 }
 
-void TestMoravelVariants::table() {
+void MoravelVariantsTest::table() {
   QFETCH(QByteArray, table);
   QFETCH(QString, code);
   QFETCH(QString, variants);
   QCOMPARE(MoravelVariantsIn(table, code), variants);
 }
 
-void TestMoravelVariants::stepsPerLineAndVariant() {
+void MoravelVariantsTest::stepsPerLineAndVariant() {
   // Two lines passed, the third matches with two variants: one step each.
   const QByteArray table("4DFE\t1\n4DFF\t2\n4E00\t5F0C 58F9\n4E01\t3\n");
   MoravelVariantScanner scanner(table, QStringLiteral("4E00"));
@@ -109,7 +103,7 @@ void TestMoravelVariants::stepsPerLineAndVariant() {
   QVERIFY(!scanner.Step());
 }
 
-void TestMoravelVariants::file_data() {
+void MoravelVariantsTest::file_data() {
   QTest::addColumn<QString>("kind");
   QTest::addColumn<QString>("variants");
   QTest::newRow("table") << "file" << Chars({0x5F0C, 0x58F9});
@@ -118,7 +112,7 @@ void TestMoravelVariants::file_data() {
   QTest::newRow("empty file") << "empty" << QString();
 }
 
-void TestMoravelVariants::file() {
+void MoravelVariantsTest::file() {
   QFETCH(QString, kind);
   QFETCH(QString, variants);
   QTemporaryDir folder;
@@ -136,7 +130,7 @@ void TestMoravelVariants::file() {
   QCOMPARE(lookup.Get(), variants);
 }
 
-void TestMoravelVariants::yieldsWhileScanning() {
+void MoravelVariantsTest::yieldsWhileScanning() {
   QTemporaryDir folder;
   QVERIFY(folder.isValid());
   const QString path = folder.filePath(QStringLiteral("UniVariants"));
@@ -159,5 +153,5 @@ void TestMoravelVariants::yieldsWhileScanning() {
   QCOMPARE(lookup.Get(), Chars({0x5F0C, 0x58F9}));
 }
 
-QTEST_GUILESS_MAIN(TestMoravelVariants)
+QTEST_GUILESS_MAIN(MoravelVariantsTest)
 #include "tst_moravel_variants.moc"

@@ -43,7 +43,7 @@ mode_t ModeOf(const QString& path) {
 
 }  // namespace
 
-class TestPreferences : public QObject {
+class PreferencesTest : public QObject {
   Q_OBJECT
 
  private:
@@ -448,5 +448,5 @@ class TestPreferences : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(TestPreferences)
+QTEST_GUILESS_MAIN(PreferencesTest)
 #include "tst_preferences.moc"

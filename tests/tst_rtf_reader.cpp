@@ -67,7 +67,7 @@ QByteArray HelpDocument() {
 
 }  // namespace
 
-class TestRtfReader : public QObject {
+class RtfReaderTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -440,5 +440,5 @@ class TestRtfReader : public QObject {
   }
 };
 
-QTEST_MAIN(TestRtfReader)
+QTEST_MAIN(RtfReaderTest)
 #include "tst_rtf_reader.moc"

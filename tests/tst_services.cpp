@@ -2,14 +2,10 @@
 // a private session bus, the real gdbus client (or a second bus connection)
 // sends, and the main window shows the lookup.
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusPendingCall>
 #include <QDBusPendingReply>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QWindow>
 #include <QtTest>
@@ -28,34 +24,25 @@
 #include "main_window/main_window.h"
 #include "services/my_events.h"
 #include "support/app_fixture.h"
+#include "support/bus_caller.h"
+#include "support/characters.h"
 #include "support/dbus_call.h"
+#include "support/flavours.h"
+#include "support/focus.h"
+#include "support/yield_slice.h"
 
-using Flavours = QMap<QString, QByteArray>;
+using test::OneFlavour;
 
 namespace {
 
 constexpr int kBusTimeoutMs = 20000;
-const QString kUtf8 = QStringLiteral("text/plain;charset=utf-8");
-const QString kUtf16 = QStringLiteral("text/plain;charset=utf-16");
-const QString kPlain = QStringLiteral("text/plain");
 const QString kSohzge = QStringLiteral("SOHZge");
 // What the window shows before each request: an earlier lookup of 字.
 const QString kBefore = QStringLiteral("字");
 const QString kBeforeCode = QStringLiteral("Unicode: 5B57");
 
-QByteArray Bytes(std::initializer_list<unsigned char> bytes) {
-  QByteArray out;
-  for (const unsigned char byte : bytes) out.append(static_cast<char>(byte));
-  return out;
-}
-
 QByteArray Utf16BE(const QString& text) {
   return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
-}
-
-// One flavour in GVariant text form, as a caller types it on gdbus's command line.
-QString OneFlavour(const QString& flavour, const QByteArray& bytes) {
-  return QStringLiteral("{'%1': %2}").arg(flavour, test::GVariantBytes(bytes));
 }
 
 QString Text(AppFixture& app, const char* name) { return app.Control<fw::StaticText>(name).Text(); }
@@ -88,48 +75,36 @@ QString CallWithGdbus(const QString& pasteboard, const QString& message,
   return call.Output();
 }
 
-// A second connection to the bus, standing for another program.
-class Caller {
- public:
-  Caller() : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kName)) {
-    qDBusRegisterMetaType<Flavours>();
+// Where every request of this suite arrives: the program started with the real
+// data, showing a finished lookup of 字.
+struct Scene {
+  Scene() {
+    app.LookUp(kBefore);
+    app.messages.clear();
+    results = Results(app);
   }
-  ~Caller() { QDBusConnection::disconnectFromBus(kName); }
-
-  QDBusPendingCall Send(const Flavours& pasteboard, const QString& message) {
-    QDBusMessage request = QDBusMessage::createMethodCall(
-        QLatin1String(fw::ApplicationEvents::kServiceName),
-        QLatin1String(fw::ApplicationEvents::kObjectPath),
-        QLatin1String(fw::ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
-    request.setArguments({QVariant::fromValue(pasteboard), message, QString()});
-    return connection_.asyncCall(request, 60000);
+  // What a declined request leaves alone: no lookup started, the window as it
+  // was, and the other application in front.
+  void VerifyUntouched() {
+    QCOMPARE(fw::Thread::Running(), 0);
+    QCOMPARE(Results(app), results);
+    QCOMPARE(QGuiApplication::focusWindow(), &other);
+    QCOMPARE(app.messages, QStringList());
   }
 
- private:
-  static inline const QString kName = QStringLiteral("another program");
-  QDBusConnection connection_;
+  AppFixture app{RealDataFolder()};
+  QStringList results;  // what the window shows before the request
+  QWindow other;        // another application's, for the tests that put it in front
 };
 
-// Another application's window takes the front; the program then has no active window.
-bool PutAnotherApplicationInFront(QWindow& other) {
-  other.show();
-  other.requestActivate();
-  return QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == &other; }) &&
-         QApplication::activeWindow() == nullptr;
-}
-
-// The offscreen platform cannot restack windows and says so each time the program
-// comes to the front: expecting that line also proves the program asked for it.
-void ExpectComingToFront(int times = 1) {
-  if (QGuiApplication::platformName() != QLatin1String("offscreen")) return;
-  for (int i = 0; i < times; ++i)
-    QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
-}
-
-// Starts the program with the real data and shows a finished lookup of 字.
-void LookUpBefore(AppFixture& app) {
-  app.LookUp(kBefore);
-  app.messages.clear();
+// Waits for the lookup a handled request started and checks the search text
+// it looked up, the code and the character it shows.
+void VerifyLookedUp(AppFixture& app, const QString& text, const QString& code,
+                    const QString& current) {
+  QVERIFY(AppFixture::WaitForLookups());
+  QCOMPARE(Field(app, "HanziField"), text);
+  QCOMPARE(Text(app, "CodeText"), code);
+  QCOMPARE(Text(app, "CurrentText"), current);
 }
 
 // The top-level widget of a window, as QApplication::activeWindow() reports it.
@@ -187,26 +162,22 @@ class ServicesTest : public QObject {
     QFETCH(QString, userData);
     QFETCH(bool, handled);
 
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
-    const QStringList before = Results(app);
-    QWindow other;
-    QVERIFY(PutAnotherApplicationInFront(other));
+    Scene scene;
+    QVERIFY(PutAnotherApplicationInFront(scene.other));
 
     if (handled) ExpectComingToFront();
     Probe events;
     QCOMPARE(events.ServicePerform(fw::Pasteboard(pasteboard), message, userData), false);
     if (!handled) {
-      QCOMPARE(fw::Thread::Running(), 0);
-      QCOMPARE(Results(app), before);
-      QCOMPARE(QGuiApplication::focusWindow(), &other);
+      scene.VerifyUntouched();
       return;
     }
-    QCOMPARE(Field(app, "HanziField"), QStringLiteral("國一"));
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 570B"));
-    QCOMPARE(Text(app, "CurrentText"), QStringLiteral("國"));
-    QTRY_COMPARE(QApplication::activeWindow(), Active(app.Window()));
+    // The text is in the search field before the lookup has run.
+    QCOMPARE(Field(scene.app, "HanziField"), QStringLiteral("國一"));
+    VerifyLookedUp(scene.app, QStringLiteral("國一"), QStringLiteral("Unicode: 570B"),
+                   QStringLiteral("國"));
+    if (QTest::currentTestFailed()) return;
+    QTRY_COMPARE(QApplication::activeWindow(), Active(scene.app.Window()));
   }
 
   // --- Requests over the bus ------------------------------------------------------------
@@ -283,25 +254,18 @@ class ServicesTest : public QObject {
     QFETCH(QString, code);
     QFETCH(QStringList, messages);
 
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
-    const QStringList before = Results(app);
-    QWindow other;
-    QVERIFY(PutAnotherApplicationInFront(other));
+    Scene scene;
+    QVERIFY(PutAnotherApplicationInFront(scene.other));
 
     if (handled) ExpectComingToFront();
     QCOMPARE(CallWithGdbus(pasteboard, message), QStringLiteral("(false,)"));
     if (!handled) {
-      QCOMPARE(fw::Thread::Running(), 0);
-      QCOMPARE(Results(app), before);
-      QCOMPARE(QGuiApplication::focusWindow(), &other);
-      QVERIFY(app.messages.isEmpty());
+      scene.VerifyUntouched();
       return;
     }
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Field(app, "HanziField"), field);
-    QCOMPARE(Text(app, "CodeText"), code);
-    QCOMPARE(Text(app, "CurrentText"), FirstCharacter(field));
+    AppFixture& app = scene.app;
+    VerifyLookedUp(app, field, code, FirstCharacter(field));
+    if (QTest::currentTestFailed()) return;
     QCOMPARE(app.messages, messages);
     QTRY_COMPARE(QApplication::activeWindow(), Active(app.Window()));
     // The same as typing the text and pushing the button.
@@ -323,11 +287,11 @@ class ServicesTest : public QObject {
       text.append(i % 61 == 60 ? QChar(u'\n') : QChar(0x4E00 + i % 20000));
     const QByteArray bytes = flavour == kUtf8 ? text.toUtf8() : Utf16BE(text);
 
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
+    AppFixture& app = scene.app;
     ExpectComingToFront();
-    Caller caller;
-    QDBusPendingReply<bool> reply = caller.Send({{flavour, bytes}}, kSohzge);
+    test::BusCaller caller;
+    QDBusPendingReply<bool> reply = caller.ServicePerform({{flavour, bytes}}, kSohzge);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 60000);
     QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
     QCOMPARE(reply.value(), false);
@@ -341,21 +305,19 @@ class ServicesTest : public QObject {
     ExpectComingToFront();
     QCOMPARE(CallWithGdbus(OneFlavour(kUtf8, QStringLiteral("一").toUtf8()), kSohzge),
              QStringLiteral("(false,)"));
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Field(app, "HanziField"), QStringLiteral("一"));
-    QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 4E00"));
+    VerifyLookedUp(app, QStringLiteral("一"), QStringLiteral("Unicode: 4E00"),
+                   QStringLiteral("一"));
   }
 
   // The search field shows all of a long text, and keeps all of it when the
   // user then edits it.
   void longTextStaysWholeThroughAnEdit() {
-    QString text;
-    for (int i = 0; text.size() < 40001; ++i) text.append(QChar(0x4E00 + i % 20000));
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    const QString text = HanText(40001);
+    Scene scene;
+    AppFixture& app = scene.app;
     ExpectComingToFront();
-    Caller caller;
-    QDBusPendingReply<bool> reply = caller.Send({{kUtf8, text.toUtf8()}}, kSohzge);
+    test::BusCaller caller;
+    QDBusPendingReply<bool> reply = caller.ServicePerform({{kUtf8, text.toUtf8()}}, kSohzge);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), kBusTimeoutMs);
     QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
     QVERIFY(AppFixture::WaitForLookups());
@@ -395,12 +357,11 @@ class ServicesTest : public QObject {
       int lookupsRunning;
     };
     QList<Arrival> arrivals;
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
+    AppFixture& app = scene.app;
     // Every Yield returns to the event loop, so the earlier lookup is still
     // running when the later request comes in.
-    fw::SetYieldSlice(std::chrono::microseconds(0));
-    auto restoreSlice = qScopeGuard([] { fw::SetYieldSlice(std::chrono::milliseconds(4)); });
+    YieldingAtEveryCall yielding;
     auto* line = qobject_cast<QLineEdit*>(app.Control<fw::EditField>("HanziField").Widget());
     QVERIFY(line);
     connect(line, &QLineEdit::textChanged, line, [&](const QString& text) {
@@ -409,9 +370,9 @@ class ServicesTest : public QObject {
     ExpectComingToFront(2);
 
     if (oneConnection) {
-      Caller caller;
-      QDBusPendingReply<bool> a = caller.Send({{kUtf8, first.toUtf8()}}, kSohzge);
-      QDBusPendingReply<bool> b = caller.Send({{kUtf8, second.toUtf8()}}, kSohzge);
+      test::BusCaller caller;
+      QDBusPendingReply<bool> a = caller.ServicePerform({{kUtf8, first.toUtf8()}}, kSohzge);
+      QDBusPendingReply<bool> b = caller.ServicePerform({{kUtf8, second.toUtf8()}}, kSohzge);
       QTRY_VERIFY_WITH_TIMEOUT(a.isFinished() && b.isFinished(), kBusTimeoutMs);
       QVERIFY(!a.isError() && !b.isError());
       QCOMPARE(a.value(), false);
@@ -436,8 +397,7 @@ class ServicesTest : public QObject {
     }
     // QtTest's waiting runs one event-loop pass per step: back to the usual slice
     // so the lookups finish quickly.
-    restoreSlice.dismiss();
-    fw::SetYieldSlice(std::chrono::milliseconds(4));
+    yielding.End();
     QVERIFY(AppFixture::WaitForLookups());
     QCOMPARE(Results(app), expected[last == first ? 0 : 1]);
     QVERIFY(app.messages.isEmpty());
@@ -453,23 +413,20 @@ class ServicesTest : public QObject {
 
   void requestWhileAboutWindowIsInFront() {
     QFETCH(bool, anotherApplicationInFront);
-    AppFixture app(RealDataFolder());
-    LookUpBefore(app);
+    Scene scene;
     App::Instance()->AppleAboutthisapplication_Action();
     AboutWindow* about = AboutWindow::Instance();
     QTRY_COMPARE(QApplication::activeWindow(), Active(about));
     const std::vector<fw::Window*> windows = fw::Window::OpenWindows();
     QCOMPARE(windows.size(), size_t(2));
-    QWindow other;
-    if (anotherApplicationInFront) QVERIFY(PutAnotherApplicationInFront(other));
+    if (anotherApplicationInFront) QVERIFY(PutAnotherApplicationInFront(scene.other));
 
     ExpectComingToFront();
     QCOMPARE(CallWithGdbus(OneFlavour(kUtf8, QStringLiteral("國一").toUtf8()), kSohzge),
              QStringLiteral("(false,)"));
-    QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(Field(app, "HanziField"), QStringLiteral("國一"));
-    QCOMPARE(Text(app, "CodeText"), QStringLiteral("Unicode: 570B"));
-    QCOMPARE(Text(app, "CurrentText"), QStringLiteral("國"));
+    VerifyLookedUp(scene.app, QStringLiteral("國一"), QStringLiteral("Unicode: 570B"),
+                   QStringLiteral("國"));
+    if (QTest::currentTestFailed()) return;
 
     QTRY_COMPARE(QApplication::activeWindow(), Active(about));
     QVERIFY(about->IsOpen());

@@ -28,7 +28,7 @@ bool MakeFixture(const QString& path) {
 }
 }  // namespace
 
-class TestSqlDatabase : public QObject {
+class SqlDatabaseTest : public QObject {
   Q_OBJECT
  private slots:
   void initTestCase();
@@ -51,7 +51,7 @@ class TestSqlDatabase : public QObject {
   fw::SqlDatabase db_;
 };
 
-void TestSqlDatabase::initTestCase() {
+void SqlDatabaseTest::initTestCase() {
   QVERIFY(folder_.isValid());
   fixture_ = folder_.filePath(QStringLiteral("hanzidata.rsd"));
   QVERIFY(MakeFixture(fixture_));
@@ -59,7 +59,7 @@ void TestSqlDatabase::initTestCase() {
   QVERIFY(db_.Connect());
 }
 
-void TestSqlDatabase::connectFails_data() {
+void SqlDatabaseTest::connectFails_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QByteArray>("content");  // written to the file unless "-"
   QTest::newRow("missing file") << "missing.rsd" << QByteArray("-");
@@ -69,7 +69,7 @@ void TestSqlDatabase::connectFails_data() {
   QTest::newRow("empty path") << "" << QByteArray("-");
 }
 
-void TestSqlDatabase::connectFails() {
+void SqlDatabaseTest::connectFails() {
   QFETCH(QString, name);
   QFETCH(QByteArray, content);
   // Relative to the fixture folder, so that a URI-like name would be taken as one.
@@ -90,7 +90,7 @@ void TestSqlDatabase::connectFails() {
   QVERIFY(!db.SQLSelect(QStringLiteral("SELECT 1")));
 }
 
-void TestSqlDatabase::selectFails_data() {
+void SqlDatabaseTest::selectFails_data() {
   QTest::addColumn<QString>("sql");
   QTest::addColumn<QStringList>("bind");
   QTest::newRow("missing table") << "SELECT * FROM hanzi WHERE code = ?" << QStringList{"4E00"};
@@ -103,7 +103,7 @@ void TestSqlDatabase::selectFails_data() {
       << "INSERT INTO unihan (code) VALUES (?)" << QStringList{"4E01"};
 }
 
-void TestSqlDatabase::selectFails() {
+void SqlDatabaseTest::selectFails() {
   QFETCH(QString, sql);
   QFETCH(QStringList, bind);
   QVERIFY(!db_.SQLSelect(sql, bind));
@@ -113,7 +113,7 @@ void TestSqlDatabase::selectFails() {
   QCOMPARE(rows->IdxField(1)->StringValue(), QStringLiteral("4"));
 }
 
-void TestSqlDatabase::readsARow() {
+void SqlDatabaseTest::readsARow() {
   auto rows = db_.SQLSelect(kSelectByCode, {QStringLiteral("4E00")});
   QVERIFY(rows);
   QVERIFY(!rows->Eof());
@@ -137,7 +137,7 @@ void TestSqlDatabase::readsARow() {
   QVERIFY(rows->Eof());
 }
 
-void TestSqlDatabase::noRow() {
+void SqlDatabaseTest::noRow() {
   auto rows = db_.SQLSelect(kSelectByCode, {QStringLiteral("9FA5")});
   QVERIFY(rows);
   QVERIFY(rows->Eof());
@@ -145,7 +145,7 @@ void TestSqlDatabase::noRow() {
   QCOMPARE(rows->Field(QStringLiteral("kMandarin"))->StringValue(), QString());
 }
 
-void TestSqlDatabase::readsAllRows() {
+void SqlDatabaseTest::readsAllRows() {
   auto rows = db_.SQLSelect(QStringLiteral("SELECT code FROM unihan ORDER BY code"));
   QVERIFY(rows);
   QStringList codes;
@@ -153,7 +153,7 @@ void TestSqlDatabase::readsAllRows() {
   QCOMPARE(codes, (QStringList{"20000", "4E00", "5F0C", "7DA0"}));
 }
 
-void TestSqlDatabase::textRoundTrip_data() {
+void SqlDatabaseTest::textRoundTrip_data() {
   QTest::addColumn<QString>("column");
   QTest::addColumn<QString>("value");
   QTest::addColumn<QString>("code");
@@ -163,7 +163,7 @@ void TestSqlDatabase::textRoundTrip_data() {
   QTest::newRow("pinyin ü with tone") << "kMandarin" << QStringLiteral("lǜ") << "7DA0";
 }
 
-void TestSqlDatabase::textRoundTrip() {
+void SqlDatabaseTest::textRoundTrip() {
   QFETCH(QString, column);
   QFETCH(QString, value);
   QFETCH(QString, code);
@@ -175,7 +175,7 @@ void TestSqlDatabase::textRoundTrip() {
   QCOMPARE(rows->IdxField(2)->StringValue(), value);
 }
 
-void TestSqlDatabase::twoRecordSetsAtOnce() {
+void SqlDatabaseTest::twoRecordSetsAtOnce() {
   auto first = db_.SQLSelect(kSelectByCode, {QStringLiteral("4E00")});
   auto second = db_.SQLSelect(kSelectByCode, {QStringLiteral("5F0C")});
   auto all = db_.SQLSelect(QStringLiteral("SELECT code FROM unihan ORDER BY code"));
@@ -188,7 +188,7 @@ void TestSqlDatabase::twoRecordSetsAtOnce() {
   QCOMPARE(second->Field(QStringLiteral("kNote"))->StringValue(), QStringLiteral("variant"));
 }
 
-void TestSqlDatabase::recordSetOutlivesDatabase() {
+void SqlDatabaseTest::recordSetOutlivesDatabase() {
   std::unique_ptr<fw::RecordSet> rows;
   {
     fw::SqlDatabase db;
@@ -201,7 +201,7 @@ void TestSqlDatabase::recordSetOutlivesDatabase() {
   QCOMPARE(rows->IdxField(1)->StringValue(), QStringLiteral("4E00"));
 }
 
-void TestSqlDatabase::reusedStatementStartsAfresh() {
+void SqlDatabaseTest::reusedStatementStartsAfresh() {
   for (int i = 0; i < 3; ++i) {
     auto rows = db_.SQLSelect(QStringLiteral("SELECT code FROM unihan ORDER BY code"));
     QVERIFY(rows);
@@ -215,5 +215,5 @@ void TestSqlDatabase::reusedStatementStartsAfresh() {
   }
 }
 
-QTEST_GUILESS_MAIN(TestSqlDatabase)
+QTEST_GUILESS_MAIN(SqlDatabaseTest)
 #include "tst_sql_database.moc"

@@ -10,6 +10,7 @@
 #include "framework/message_box.h"
 #include "framework/thread.h"
 #include "framework/unhandled_exception.h"
+#include "support/yield_slice.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ QMessageBox* ModalBox() { return qobject_cast<QMessageBox*>(QApplication::active
 
 }  // namespace
 
-class TestThread : public QObject {
+class ThreadTest : public QObject {
   Q_OBJECT
  private slots:
   void init();
@@ -106,21 +107,21 @@ class TestThread : public QObject {
   void deletedThreadClosesItsBox();
 };
 
-void TestThread::init() {
+void ThreadTest::init() {
   destroyed_threads = 0;
   hook_error = nullptr;
   messages.clear();
   fw::SetMessageHandler([](const QString& text) { messages << text; });
 }
 
-void TestThread::cleanup() {
+void ThreadTest::cleanup() {
   fw::SetMessageHandler({});
-  fw::SetYieldSlice(std::chrono::milliseconds(4));
+  RestoreUsualYieldSlice();
   QTRY_COMPARE(fw::Thread::Running(), 0);
   QCOMPARE(live_guards, 0);
 }
 
-void TestThread::eagerStart() {
+void ThreadTest::eagerStart() {
   fw::SetYieldSlice(std::chrono::microseconds(0));
   bool entered = false;
   auto body = [&entered]() -> fw::Task<int> {
@@ -144,13 +145,13 @@ void TestThread::eagerStart() {
   QTRY_COMPARE(destroyed_threads, 1);
 }
 
-void TestThread::nestedResults_data() {
+void ThreadTest::nestedResults_data() {
   QTest::addColumn<int>("yields");
   QTest::newRow("finishing at once") << 0;
   QTest::newRow("suspending") << 3;
 }
 
-void TestThread::nestedResults() {
+void ThreadTest::nestedResults() {
   QFETCH(int, yields);
   fw::SetYieldSlice(std::chrono::microseconds(0));
   QString result;
@@ -161,9 +162,9 @@ void TestThread::nestedResults() {
   QVERIFY(messages.isEmpty());
 }
 
-void TestThread::exceptionCaughtInNestedTask_data() { nestedResults_data(); }
+void ThreadTest::exceptionCaughtInNestedTask_data() { nestedResults_data(); }
 
-void TestThread::exceptionCaughtInNestedTask() {
+void ThreadTest::exceptionCaughtInNestedTask() {
   QFETCH(int, yields);
   fw::SetYieldSlice(std::chrono::microseconds(0));
   int result = 0;
@@ -174,7 +175,7 @@ void TestThread::exceptionCaughtInNestedTask() {
   QVERIFY(messages.isEmpty());
 }
 
-void TestThread::unhandledException_data() {
+void ThreadTest::unhandledException_data() {
   QTest::addColumn<int>("kind");
   QTest::addColumn<QString>("message");
   QTest::newRow("through nested tasks")
@@ -185,7 +186,7 @@ void TestThread::unhandledException_data() {
   QTest::newRow("no what()") << 2 << "An exception of class int was not handled.";
 }
 
-void TestThread::unhandledException() {
+void ThreadTest::unhandledException() {
   QFETCH(int, kind);
   QFETCH(QString, message);
   fw::SetYieldSlice(std::chrono::microseconds(0));
@@ -201,7 +202,7 @@ void TestThread::unhandledException() {
   QCOMPARE(messages, QStringList{message});
 }
 
-void TestThread::yieldGivesEventLoopTurns() {
+void ThreadTest::yieldGivesEventLoopTurns() {
   fw::SetYieldSlice(std::chrono::microseconds(0));
   int ticks = 0;
   QTimer timer;
@@ -220,7 +221,7 @@ void TestThread::yieldGivesEventLoopTurns() {
   QVERIFY2(seen.last() > seen.first(), "the timer never fired between yields");
 }
 
-void TestThread::yieldKeepsGoingWithinSlice() {
+void ThreadTest::yieldKeepsGoingWithinSlice() {
   fw::SetYieldSlice(std::chrono::hours(1));
   bool fired = false;
   QTimer::singleShot(0, [&fired] { fired = true; });
@@ -238,7 +239,7 @@ void TestThread::yieldKeepsGoingWithinSlice() {
   QTRY_VERIFY(fired);
 }
 
-void TestThread::twoThreadsInterleave() {
+void ThreadTest::twoThreadsInterleave() {
   fw::SetYieldSlice(std::chrono::microseconds(0));
   QString trace;
   for (const QChar mark : {u'a', u'b'}) {
@@ -253,7 +254,7 @@ void TestThread::twoThreadsInterleave() {
   QCOMPARE(trace, QStringLiteral("ababab"));
 }
 
-void TestThread::runningCounts() {
+void ThreadTest::runningCounts() {
   fw::SetYieldSlice(std::chrono::microseconds(0));
   QCOMPARE(fw::Thread::Running(), 0);
   for (int yields = 1; yields <= 3; ++yields) {
@@ -266,7 +267,7 @@ void TestThread::runningCounts() {
   QCOMPARE(destroyed_threads, 4);
 }
 
-void TestThread::deletedThreadNeverResumes() {
+void ThreadTest::deletedThreadNeverResumes() {
   fw::SetYieldSlice(std::chrono::microseconds(0));
   int steps = 0;
   LambdaThread* thread = StartThread([&steps] { return YieldForever(&steps); });
@@ -281,7 +282,7 @@ void TestThread::deletedThreadNeverResumes() {
   QCOMPARE(steps, stepsAtDelete);
 }
 
-void TestThread::destroyedTaskFreesNestedFrames() {
+void ThreadTest::destroyedTaskFreesNestedFrames() {
   fw::SetYieldSlice(std::chrono::microseconds(0));
   int steps = 0;
   {
@@ -300,7 +301,7 @@ void TestThread::destroyedTaskFreesNestedFrames() {
   QCOMPARE(steps, stepsAtDestroy);
 }
 
-void TestThread::msgBoxAsyncWithHandler() {
+void ThreadTest::msgBoxAsyncWithHandler() {
   bool after = false;
   StartThread([&after]() -> fw::Task<void> {
     co_await fw::MsgBoxAsync(QStringLiteral("找不到資料。"));
@@ -310,7 +311,7 @@ void TestThread::msgBoxAsyncWithHandler() {
   QCOMPARE(messages, QStringList{QStringLiteral("找不到資料。")});
 }
 
-void TestThread::msgBoxAsyncWaitsForClick() {
+void ThreadTest::msgBoxAsyncWaitsForClick() {
   fw::SetMessageHandler({});
   bool after = false;
   StartThread([&after]() -> fw::Task<void> {
@@ -337,7 +338,7 @@ void TestThread::msgBoxAsyncWaitsForClick() {
   QTRY_VERIFY(!ModalBox());
 }
 
-void TestThread::deletedThreadClosesItsBox() {
+void ThreadTest::deletedThreadClosesItsBox() {
   fw::SetMessageHandler({});
   bool after = false;
   LambdaThread* thread = StartThread([&after]() -> fw::Task<void> {
@@ -353,5 +354,5 @@ void TestThread::deletedThreadClosesItsBox() {
   QVERIFY(!after);
 }
 
-QTEST_MAIN(TestThread)
+QTEST_MAIN(ThreadTest)
 #include "tst_thread.moc"

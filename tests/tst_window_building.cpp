@@ -16,6 +16,7 @@
 #include "help_about/about_window.h"
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
+#include "support/open_windows.h"
 
 namespace {
 
@@ -68,10 +69,6 @@ const char kProbeLayout[] = R"({
     {"Class": "StaticText", "Name": "Caption", "Left": 4, "Top": 50, "Width": 100, "Height": 20,
      "Caption": "stored caption"}
   ]})";
-
-void ProcessDeferredDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // The text a control shows, whatever its class.
 QString TextOf(fw::Control& control) {
@@ -139,7 +136,7 @@ class WindowBuildingTest : public QObject {
   void cleanup() {
     for (fw::Window* window : fw::Window::OpenWindows())
       if (dynamic_cast<ProbeWindow*>(window)) delete window;
-    ProcessDeferredDeletes();
+    DeleteClosedWindows();
     fw::InstallStringTable({});
   }
 
@@ -202,7 +199,7 @@ class WindowBuildingTest : public QObject {
     QVERIFY(!window->IsOpen());
     QVERIFY(!window->Widget()->isVisible());
     for (fw::Window* open : fw::Window::OpenWindows()) QVERIFY(open != window);
-    ProcessDeferredDeletes();
+    DeleteClosedWindows();
     QVERIFY(window.isNull());
 
     ProbeWindow::log.clear();
@@ -301,7 +298,7 @@ class WindowBuildingTest : public QObject {
 
     window->CloseWindow();
     QVERIFY(!window.isNull());  // deleted later, not while its own event may still run
-    ProcessDeferredDeletes();
+    DeleteClosedWindows();
     QVERIFY(window.isNull());
     fw::Window* rebuilt = OpenByAccessor(kind);
     QVERIFY(rebuilt->IsOpen());

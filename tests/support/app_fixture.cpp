@@ -15,7 +15,7 @@ AppFixture::AppFixture(const QString& dataFolder, const QByteArray& preferences)
     : dataFolder_(dataFolder.isEmpty() ? emptyData_.path() : dataFolder) {
   qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
   if (!preferences.isEmpty()) {
-    QFile file(config_.path() + QStringLiteral("/Quillfern Preferences"));
+    QFile file(PreferencesFile());
     if (!file.open(QIODevice::WriteOnly) || file.write(preferences) != preferences.size())
       qFatal("cannot write the preset preferences file");
   }
@@ -36,13 +36,21 @@ AppFixture::~AppFixture() {
   fw::SetApplicationFolder(QString());
 }
 
+QString AppFixture::PreferencesFile() const {
+  return config_.filePath(QStringLiteral("Quillfern Preferences"));
+}
+
 bool AppFixture::WaitForLookups(int timeoutMs) {
   return QTest::qWaitFor([] { return fw::Thread::Running() == 0; }, timeoutMs);
 }
 
-void AppFixture::LookUp(const QString& text) {
+void AppFixture::StartLookUp(const QString& text) {
   Control<fw::EditField>("HanziField").SetText(text);
   Control<fw::PushButton>("QueryButton").Push();
+}
+
+void AppFixture::LookUp(const QString& text) {
+  StartLookUp(text);
   WaitForLookups();
 }
 

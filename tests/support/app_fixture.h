@@ -22,6 +22,8 @@ class AppFixture {
 
   QString ConfigFolder() const { return config_.path(); }
   QString DataFolder() const { return dataFolder_; }
+  // Where the program keeps its preferences for this run.
+  QString PreferencesFile() const;
   QStringList messages;  // texts of message boxes, in order
 
   MainWindow* Window() const { return MainWindow::Instance(); }
@@ -29,8 +31,10 @@ class AppFixture {
   C& Control(const char* name) const {
     return Window()->ControlByName<C>(QString::fromUtf8(name));
   }
-  // Puts text into the search field, pushes the query button and waits until
-  // every lookup has finished.
+  // Puts text into the search field and pushes the query button; the lookup
+  // goes on while the test acts.
+  void StartLookUp(const QString& text);
+  // StartLookUp, then waits until every lookup has finished.
   void LookUp(const QString& text);
   // Waits until every lookup has finished.
   static bool WaitForLookups(int timeoutMs = 5000);

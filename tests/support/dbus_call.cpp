@@ -13,6 +13,10 @@ QString GVariantBytes(const QByteArray& bytes) {
   return QStringLiteral("[byte %1]").arg(values.join(QStringLiteral(", ")));
 }
 
+QString OneFlavour(const QString& flavour, const QByteArray& bytes) {
+  return QStringLiteral("{'%1': %2}").arg(flavour, GVariantBytes(bytes));
+}
+
 void GdbusCall::ServicePerform(const QString& pasteboard, const QString& message,
                                const QString& userData) {
   Start({QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),

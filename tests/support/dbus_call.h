@@ -12,6 +12,10 @@ namespace test {
 // b'...' bytestring it carries no NUL terminator.
 QString GVariantBytes(const QByteArray& bytes);
 
+// A pasteboard of one flavour in GVariant text form, as a caller types it on
+// gdbus's command line: "{'text/plain': [byte 0x41]}".
+QString OneFlavour(const QString& flavour, const QByteArray& bytes);
+
 class GdbusCall {
  public:
   // Calls ServicePerform with a pasteboard written in GVariant text form,
