@@ -6,7 +6,7 @@
 
 #include "framework/message_box.h"
 
-class TestMessageBox : public QObject {
+class MessageBoxTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -53,5 +53,5 @@ class TestMessageBox : public QObject {
   }
 };
 
-QTEST_MAIN(TestMessageBox)
+QTEST_MAIN(MessageBoxTest)
 #include "tst_message_box.moc"
