@@ -34,10 +34,9 @@ class LineField : public TextField {
   void Copy() override { edit_.copy(); }
   void Paste() override { edit_.paste(); }
   void SelectAll() override { edit_.selectAll(); }
-  // del() takes the character after the cursor when nothing is selected.
-  void DeleteSelection() override {
-    if (edit_.hasSelectedText()) edit_.del();
-  }
+  // With nothing selected del() would take the character after the cursor;
+  // Clear is only allowed with a selection (the table below).
+  void DeleteSelection() override { edit_.del(); }
 
  private:
   QLineEdit& edit_;
@@ -88,25 +87,25 @@ const QHash<QString, EditCommand>& EditCommands() {
   return commands;
 }
 
-bool Allows(const EditCommand& command, const TextField& field) {
-  return (!command.needsWritable || !field.ReadOnly()) &&
-         (!command.needsSelection || field.HasSelection());
+// The item's command when the field gives it what it needs; else nullptr.
+const EditCommand* Allowed(const QString& itemName, const TextField* field) {
+  const auto command = EditCommands().constFind(itemName);
+  if (!field || command == EditCommands().constEnd()) return nullptr;
+  if (command->needsWritable && field->ReadOnly()) return nullptr;
+  if (command->needsSelection && !field->HasSelection()) return nullptr;
+  return &*command;
 }
 
 }  // namespace
 
 bool CanPerformEditCommand(const QString& itemName) {
-  const auto command = EditCommands().constFind(itemName);
-  if (command == EditCommands().constEnd()) return false;
-  const std::unique_ptr<TextField> field = FocusedField();
-  return field && Allows(*command, *field);
+  return Allowed(itemName, FocusedField().get()) != nullptr;
 }
 
 bool PerformEditCommand(const QString& itemName) {
-  const auto command = EditCommands().constFind(itemName);
-  if (command == EditCommands().constEnd()) return false;
   const std::unique_ptr<TextField> field = FocusedField();
-  if (!field || !Allows(*command, *field)) return false;
+  const EditCommand* command = Allowed(itemName, field.get());
+  if (!command) return false;
   ((*field).*(command->perform))();
   return true;
 }

@@ -17,8 +17,10 @@ namespace {
 // application; later files win.
 QStringList TablePaths() {
   const QString name = QLocale::system().name();  // such as "zh_TW"
+  QStringList languages{name.section(u'_', 0, 0), name};
+  languages.removeDuplicates();  // "C" and "ja" have no country part
   QStringList paths;
-  for (const QString& language : {name.section(u'_', 0, 0), name})
+  for (const QString& language : languages)
     for (const QString& folder :
          {QStringLiteral(":/resources/strings"), fw::ApplicationFolder() + "/strings"})
       paths << folder + u'/' + language + QStringLiteral(".json");

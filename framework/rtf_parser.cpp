@@ -172,7 +172,7 @@ void RtfParser::HandleWord(const RtfToken& token) {
       }
       break;
     case RtfAction::kFontSize:
-      if (has && param > 0) chars.half_points = std::min(param, kMaxHalfPoints);
+      if (has && param > 0) chars.halfPoints = std::min(param, kMaxHalfPoints);
       break;
     case RtfAction::kColor:
       if (has) chars.color = std::max(param, 0);
@@ -197,10 +197,10 @@ void RtfParser::HandleWord(const RtfToken& token) {
     case RtfAction::kUnicode:
       if (!has) break;
       AppendUnicode(param);
-      unicodeFallbackLeft_ = state_.unicode_skip;
+      unicodeFallbackLeft_ = state_.unicodeSkip;
       break;
     case RtfAction::kUnicodeSkip:
-      if (has) state_.unicode_skip = std::max(param, 0);
+      if (has) state_.unicodeSkip = std::max(param, 0);
       break;
     case RtfAction::kDocumentCodePage:
       if (word->value != 0) {
@@ -409,7 +409,7 @@ QTextCharFormat RtfParser::CharFormatFor(const CharState& chars) const {
   format.setFontWeight(chars.bold || (font && font->bold) ? QFont::Bold : QFont::Normal);
   format.setFontItalic(chars.italic || (font && font->italic));
   format.setFontUnderline(chars.underline);
-  format.setFontPointSize(chars.half_points / 2.0);
+  format.setFontPointSize(chars.halfPoints / 2.0);
   // The document's own family first; where it is not installed, the chain of
   // installed families that stands in for it.
   if (font && !font->family.isEmpty())

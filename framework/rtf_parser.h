@@ -36,7 +36,7 @@ class RtfParser {
     bool italic = false;
     bool underline = false;
     int font = -1;
-    int half_points = 24;
+    int halfPoints = 24;
     int color = 0;
     bool operator==(const CharState&) const = default;
   };
@@ -48,7 +48,7 @@ class RtfParser {
     CharState chars;
     ParagraphState paragraph;
     Destination destination = Destination::kBody;
-    int unicode_skip = 1;  // fallback characters after each \u
+    int unicodeSkip = 1;  // fallback characters after each \u
   };
   struct Font {
     QString family;

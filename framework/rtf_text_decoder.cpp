@@ -14,7 +14,7 @@ constexpr int kDefaultCodePage = 1252;
 // pages costs no more than one naming a real one.
 struct CodePageName {
   int codePage;
-  const char* iconv_name;
+  const char* iconvName;
 };
 constexpr CodePageName kCodePageNames[] = {
     {437, "CP437"},
@@ -79,7 +79,7 @@ constexpr CodePageName kCodePageNames[] = {
 
 const char* IconvName(int codePage) {
   for (const CodePageName& entry : kCodePageNames) {
-    if (entry.codePage == codePage) return entry.iconv_name;
+    if (entry.codePage == codePage) return entry.iconvName;
   }
   return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QPixmap>
+#include <QStringEncoder>
 #include <QWidget>
 
 namespace fw {
@@ -20,13 +21,9 @@ void TextDrag::SetDragImage(const QImage& image, QPoint hotSpot) {
 }
 
 QByteArray Utf16Bytes(const QString& text) {
-  QByteArray bytes;
-  bytes.reserve(text.size() * 2);
-  for (const QChar unit : text) {
-    bytes.append(char(unit.unicode() >> 8));
-    bytes.append(char(unit.unicode() & 0xFF));
-  }
-  return bytes;
+  // The encoder writes no byte-order mark unless asked, and passes a lone
+  // surrogate through unit for unit, as the text holds it.
+  return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
 }
 
 QMimeData* TextDrag::MakeMimeData() const {

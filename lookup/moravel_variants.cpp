@@ -13,15 +13,6 @@ namespace {
 constexpr qsizetype kKeyBytes = 4;
 constexpr qsizetype kFieldsStart = 5;  // after the key and the separator
 
-void AppendCharacter(QString& text, char32_t character) {
-  if (QChar::requiresSurrogates(character)) {
-    text.append(QChar(QChar::highSurrogate(character)));
-    text.append(QChar(QChar::lowSurrogate(character)));
-  } else {
-    text.append(QChar(char16_t(character)));
-  }
-}
-
 // The whole file, or nothing when it is missing, a folder or unreadable. Read
 // rather than mapped: a mapped file cut short by another program would crash
 // the reader.
@@ -90,7 +81,7 @@ qsizetype MoravelVariantScanner::NextOf(char terminator, qsizetype& cached) cons
 void MoravelVariantScanner::ReadField() {
   const QByteArrayView rest = table_.sliced(pos_, fieldEnd_ - pos_);
   const qsizetype blank = rest.indexOf(' ');
-  AppendCharacter(result_, HexFieldCharacter(blank < 0 ? rest : rest.first(blank)));
+  result_.append(QChar::fromUcs4(HexFieldCharacter(blank < 0 ? rest : rest.first(blank))));
   if (blank < 0) {
     state_ = State::Done;
   } else {
