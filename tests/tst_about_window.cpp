@@ -16,6 +16,7 @@
 #include "framework/thread.h"
 #include "help_about/about_window.h"
 #include "support/app_fixture.h"
+#include "support/closing.h"
 #include "support/focus.h"
 #include "support/menu_choice.h"
 #include "support/open_windows.h"
@@ -161,21 +162,9 @@ class AboutWindowTest : public QObject {
   void closeClosesOnlyTheAboutWindow() {
     QFETCH(bool, byKey);
     AppFixture app;
-    QPointer<AboutWindow> about = ChooseAbout();
-    QVERIFY(about);
-    QVERIFY(Activate(*about));
-    QCOMPARE(fw::Window::Front(), about.data());
-    if (byKey)
-      QTest::keyClick(about->Widget(), Qt::Key_W, Qt::ControlModifier);
-    else
-      Choose("FileClose");
+    VerifyClosingLeavesOnlyTheMainWindow(app, ChooseAbout(), byKey);
+    if (QTest::currentTestFailed()) return;
     QVERIFY(!OnlyOpen<AboutWindow>());
-    QCOMPARE(fw::Window::OpenWindows(), std::vector<fw::Window*>{app.Window()});
-    QVERIFY(app.Window()->IsOpen());
-    QVERIFY(app.Window()->Widget()->isVisible());
-    QVERIFY(!fw::QuitRequested());
-    DeleteClosedWindows();
-    QVERIFY(!about);
   }
 
   void closingDuringALookupLetsItFinish() {

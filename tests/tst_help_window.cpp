@@ -16,8 +16,7 @@
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
 #include "support/characters.h"
-#include "support/focus.h"
-#include "support/menu_choice.h"
+#include "support/closing.h"
 #include "support/open_windows.h"
 
 namespace {
@@ -233,21 +232,9 @@ class HelpWindowTest : public QObject {
   void closeClosesOnlyTheHelpWindow() {
     QFETCH(bool, byKey);
     AppFixture app;
-    QPointer<HelpWindow> help = ChooseHelp();
-    QVERIFY(help);
-    QVERIFY(Activate(*help));
-    QCOMPARE(fw::Window::Front(), help.data());
-    if (byKey)
-      QTest::keyClick(help->Widget(), Qt::Key_W, Qt::ControlModifier);
-    else
-      Choose("FileClose");
+    VerifyClosingLeavesOnlyTheMainWindow(app, ChooseHelp(), byKey);
+    if (QTest::currentTestFailed()) return;
     QVERIFY(!OnlyOpen<HelpWindow>());
-    QCOMPARE(fw::Window::OpenWindows(), std::vector<fw::Window*>{app.Window()});
-    QVERIFY(app.Window()->IsOpen());
-    QVERIFY(app.Window()->Widget()->isVisible());
-    QVERIFY(!fw::QuitRequested());
-    DeleteClosedWindows();
-    QVERIFY(!help);
   }
 };
 

@@ -19,6 +19,7 @@
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
 #include "support/characters.h"
+#include "support/closing.h"
 #include "support/focus.h"
 #include "support/menu_choice.h"
 #include "support/open_windows.h"
@@ -288,13 +289,7 @@ class MenusTest : public QObject {
     QCOMPARE(fw::Window::Front(), window);
     MenuBar1::Instance()->UpdateEnabling();
     QVERIFY(MenuItemNamed("FileClose").Enabled());
-    Choose("FileClose");
-    QVERIFY(!window->IsOpen());
-    const std::vector<fw::Window*> open = fw::Window::OpenWindows();
-    QCOMPARE(open, (std::vector<fw::Window*>{app.Window()}));
-    QVERIFY(app.Window()->IsOpen());
-    QVERIFY(!fw::QuitRequested());
-    DeleteClosedWindows();
+    VerifyClosingLeavesOnlyTheMainWindow(app, window, false);
   }
 
   void theCloseShortcutWorksInTheAboutWindow() {
