@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "framework/field_widget.h"
+#include "framework/fonts.h"
 #include "framework/property_table.h"
 #include "framework/stored_values.h"
 #include "framework/window.h"
@@ -23,7 +24,7 @@ EditField::EditField(Window& window, FieldWidget* field)
     : Control(window, field->AsWidget()), field_(field) {
   if (field_->MouseSurface() != Widget()) field_->MouseSurface()->installEventFilter(this);
   Widget()->setMouseTracking(true);
-  font_.ApplyTo(*Widget());
+  ApplyFont();
 }
 
 QString EditField::Text() const { return field_->Text(); }
@@ -31,9 +32,14 @@ void EditField::SetText(const QString& text) { field_->SetText(text); }
 bool EditField::MultiLine() const { return field_->MultiLine(); }
 bool EditField::ReadOnly() const { return field_->ReadOnly(); }
 
+void EditField::ApplyFont() {
+  font_.ApplyTo(*Widget());
+  field_->SetEmBoxLines(IsHanFace(font_.TextFont) ? font_.TextSize : 0);
+}
+
 void EditField::SetTextSize(int size) {
   font_.TextSize = size;
-  font_.ApplyTo(*Widget());
+  ApplyFont();
 }
 
 int EditField::SelStart() const { return field_->SelStart(); }
@@ -92,7 +98,7 @@ void EditField::SetProperty(const QString& name, const QJsonValue& value) {
       {"DataField", Table::Ignored},
   };
   if (font_.Set(name, value))
-    font_.ApplyTo(*Widget());
+    ApplyFont();
   else if (!kProperties.Apply(*this, name, value))
     Control::SetProperty(name, value);
 }

@@ -38,6 +38,7 @@ class EditField : public Control {
  private:
   EditField(Window& window, FieldWidget* field);
   void Select(int start, int length);
+  void ApplyFont();
   void SetColor(QPalette::ColorRole role, const QJsonValue& value);
 
   FieldWidget* field_;  // owned by the window's widget tree, as Widget() is

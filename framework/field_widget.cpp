@@ -1,7 +1,14 @@
 #include "framework/field_widget.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QStyleOptionFrame>
+#include <QTextBlock>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace fw {
 
@@ -45,6 +52,60 @@ MultiLineWidget::MultiLineWidget(QWidget* parent) : QTextEdit(parent) {
   setAcceptRichText(false);
   setTabChangesFocus(true);
   viewport()->setMouseTracking(true);
+}
+
+void MultiLineWidget::SetText(const QString& text) {
+  setPlainText(text);
+  LayOutLines();  // new text comes in blocks of the default format
+}
+
+void MultiLineWidget::SetEmBoxLines(int pixels) {
+  emBox_ = pixels;
+  LayOutLines();
+}
+
+void MultiLineWidget::LayOutLines() {
+  if (emBox_ <= 0) return;
+  // Lines 1.15 em apart, each baseline 0.92 em below its line's top: the em
+  // box (0.88 em above the baseline to 0.12 em below) starts 0.04 em down,
+  // and a glyph of the largest size stays clear of both edges of a field
+  // 1.25 em high.
+  QTextBlockFormat lines;
+  lines.setLineHeight(emBox_ * 1.15, QTextBlockFormat::FixedHeight);
+  QTextCursor all(document());
+  all.select(QTextCursor::Document);
+  all.mergeBlockFormat(lines);
+  // The text starts 2 pixels in from the field's top left corner, where code
+  // that finds a character by its position (TextSize pixels each) counts from.
+  const qreal inset = std::max(0, 2 - frameWidth());
+  SetTextMargins(inset, 0);
+  // Qt puts the baseline four fifths down a fixed line, less the leading of
+  // whatever fallback font the line uses: move the text down by what is
+  // missing, and take it off the bottom so one line still fits unscrolled.
+  if (const std::optional<qreal> baseline = FirstBaseline()) {
+    const qreal drift = inset + emBox_ * 0.92 - *baseline;
+    if (drift > 0) SetTextMargins(inset, drift);
+  }
+  // Qt scrolls to show the cursor by the font's own, taller line: new text
+  // and a new size show the first line from its top.
+  verticalScrollBar()->setValue(0);
+}
+
+void MultiLineWidget::SetTextMargins(qreal inset, qreal drift) {
+  QTextFrameFormat margins = document()->rootFrame()->frameFormat();
+  margins.setMargin(0);
+  margins.setLeftMargin(inset);
+  margins.setTopMargin(inset + drift);
+  margins.setBottomMargin(-drift);
+  document()->rootFrame()->setFrameFormat(margins);
+}
+
+std::optional<qreal> MultiLineWidget::FirstBaseline() const {
+  const QTextBlock first = document()->firstBlock();
+  document()->documentLayout()->blockBoundingRect(first);  // lays the block out
+  const QTextLine line = first.layout()->lineAt(0);
+  if (!line.isValid()) return std::nullopt;
+  return first.layout()->position().y() + line.y() + line.ascent();
 }
 
 void MultiLineWidget::SetReadOnly(bool readOnly) {

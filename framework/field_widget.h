@@ -3,6 +3,7 @@
 // for both so that the field itself never asks which kind it has.
 #include <QLineEdit>
 #include <QTextEdit>
+#include <optional>
 
 namespace fw {
 
@@ -35,6 +36,11 @@ class FieldWidget {
   virtual void SetPassword(bool password) = 0;
   virtual void SetAcceptTabs(bool acceptTabs) = 0;
   virtual void SetAlignment(Qt::Alignment alignment) = 0;
+
+  // Lines laid on the em box of a Han face of this many pixels: the glyphs
+  // start at the field's top left and a tall ascent adds no gap above them.
+  // 0: the font's own line metrics. One line ignores it.
+  virtual void SetEmBoxLines(int) {}
 
   // Without a focus ring the field looks the same with and without the focus.
   void SetFocusRing(bool shown) {
@@ -87,7 +93,7 @@ class MultiLineWidget : public QTextEdit, public FieldWidget {
   QWidget* MouseSurface() override { return viewport(); }
   bool MultiLine() const override { return true; }
   QString Text() const override { return toPlainText(); }
-  void SetText(const QString& text) override { setPlainText(text); }
+  void SetText(const QString& text) override;
   int Length() const override { return document()->characterCount() - 1; }
   bool ReadOnly() const override { return isReadOnly(); }
   void SetReadOnly(bool readOnly) override;
@@ -101,9 +107,19 @@ class MultiLineWidget : public QTextEdit, public FieldWidget {
   void SetPassword(bool) override {}  // only single-line fields are masked
   void SetAcceptTabs(bool acceptTabs) override { setTabChangesFocus(!acceptTabs); }
   void SetAlignment(Qt::Alignment alignment) override { setAlignment(alignment); }
+  void SetEmBoxLines(int pixels) override;
 
  protected:
   void initStyleOption(QStyleOptionFrame* option) const override;
+
+ private:
+  void LayOutLines();
+  // Left and top margins of the text; drift moves it down without making the
+  // document taller.
+  void SetTextMargins(qreal inset, qreal drift);
+  // Where the first line's baseline lies in the document, once laid out.
+  std::optional<qreal> FirstBaseline() const;
+  int emBox_ = 0;
 };
 
 }  // namespace fw

@@ -19,16 +19,23 @@ QStringList Chain(const QString& first) {
   return chain;
 }
 
-}  // namespace
-
-QStringList FontChain(const QString& designName) {
-  static const QHash<QString, QString> kFirstChoice{
+// The Han design faces and the installed family that stands in for each.
+const QHash<QString, QString>& HanFaces() {
+  static const QHash<QString, QString> faces{
       {QStringLiteral("ヒラギノ角ゴ Pro W3"), QStringLiteral("Noto Sans CJK TC")},
       {QStringLiteral("ヒラギノ明朝 Pro W3"), QStringLiteral("Noto Serif CJK TC")},
       {QStringLiteral("STXihei"), QStringLiteral("Noto Sans CJK SC")},
   };
-  const auto found = kFirstChoice.constFind(designName);
-  if (found != kFirstChoice.constEnd()) return Chain(*found);
+  return faces;
+}
+
+}  // namespace
+
+bool IsHanFace(const QString& designName) { return HanFaces().contains(designName); }
+
+QStringList FontChain(const QString& designName) {
+  const auto found = HanFaces().constFind(designName);
+  if (found != HanFaces().constEnd()) return Chain(*found);
   // "System", "Lucida Grande", "Helvetica" and anything unknown: the desktop's
   // own interface font, with the Han chain behind it.
   return Chain(QApplication::font().family());

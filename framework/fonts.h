@@ -9,6 +9,11 @@
 
 namespace fw {
 
+// Whether the design name is a Han face. Its lines sit on the ideographic em
+// box; the stand-ins add a tall ascent above it, which a caller that sizes
+// lines to the text (EditField) leaves out.
+bool IsHanFace(const QString& designName);
+
 // The families tried, in order, for a design font name.
 QStringList FontChain(const QString& designName);
 

@@ -1,14 +1,17 @@
 // The main window on a real X server after looking up 國: screenshots are
 // saved for people to look at, and checked for what a person would see.
 #include <QDir>
+#include <QFrame>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <functional>
+#include <tuple>
 
 #include "framework/localized_strings.h"
+#include "framework/slider.h"
 #include "framework/tab_panel.h"
 #include "support/app_fixture.h"
 
@@ -113,6 +116,57 @@ class ScreenshotTest : public QObject {
     // The variants of 國 in the variants field.
     const QRect variants = InShot(app.Control<fw::EditField>("ZVariantField").Bounds());
     QVERIFY(CountPixels(shot_, variants, Dark) > 200);
+  }
+
+  // Telling variant shapes apart is the point: at every size the slider
+  // offers, a tall character stays whole inside the field, with a blank row
+  // above and below it, and its ink grows with the size.
+  void theVariantsStayWholeAtEverySize() {
+    AppFixture app(RealDataFolder());
+    QVERIFY(QTest::qWaitForWindowExposed(app.Window()->Widget()));
+    auto& field = app.Control<fw::EditField>("ZVariantField");
+    app.LookUp(QString::fromUtf8("總"));
+    QVERIFY(!field.Text().isEmpty());
+    auto* frame = qobject_cast<QFrame*>(field.Widget());
+    QVERIFY(frame);
+    const QRect inner =
+        InShot(field.Bounds()).marginsRemoved(QMargins(1, 1, 1, 1) * frame->frameWidth());
+    // The rows and the first column of the field that hold ink.
+    auto inkRows = [&]() -> std::tuple<int, int, int> {
+      int top = -1, bottom = -1, left = inner.right() + 1;
+      for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x)
+          if (Dark(shot_.pixel(x, y))) {
+            if (top < 0) top = y;
+            bottom = y;
+            left = std::min(left, x);
+          }
+      return {top, bottom, left - InShot(field.Bounds()).left()};
+    };
+    QList<double> inkPerPixel;
+    for (const int size : {30, 40, 50}) {
+      app.Control<fw::Slider>("Slider1").SetValue(size);
+      QCOMPARE(field.TextSize(), size);
+      QVERIFY(Shoot(app.Window(), QStringLiteral("variants_%1.png").arg(size)));
+      const auto [top, bottom, left] = inkRows();
+      QVERIFY2(top >= 0, "no ink in the variants field");
+      const int height = bottom - top + 1;
+      qInfo("size %d: ink rows %d to %d of the field's inner rows 0 to %d, ink height %d", size,
+            top - inner.top(), bottom - inner.top(), inner.height() - 1, height);
+      QVERIFY2(top > inner.top() && bottom < inner.bottom(),
+               qPrintable(QStringLiteral("ink touches the field's edge at size %1").arg(size)));
+      inkPerPixel << double(height) / size;
+      // The first variant lies where the tooltip counts it: from x 2, one em wide.
+      QVERIFY2(left >= 2 && left < 2 + size / 4, qPrintable(QString::number(left)));
+    }
+    for (const double ratio : inkPerPixel)
+      QVERIFY2(qAbs(ratio - inkPerPixel.first()) < 0.08, qPrintable(QString::number(ratio)));
+
+    // New text keeps the lines where they were.
+    const auto before = inkRows();
+    app.LookUp(QString::fromUtf8("總"));
+    QVERIFY(Shoot(app.Window(), QStringLiteral("variants_again.png")));
+    QCOMPARE(inkRows(), before);
   }
 
   void theOtherPagesShowTheReadings_data() {
