@@ -1,6 +1,7 @@
 #include "framework/control.h"
 
 #include <QEvent>
+#include <QToolTip>
 #include <QWidget>
 #include <stdexcept>
 
@@ -31,7 +32,14 @@ void Control::SetEnabled(bool enabled) {
 
 QString Control::HelpTag() const { return widget_->toolTip(); }
 
-void Control::SetHelpTag(const QString& tag) { widget_->setToolTip(tag); }
+void Control::SetHelpTag(const QString& tag) {
+  const QString shown = widget_->toolTip();
+  widget_->setToolTip(tag);
+  // Qt updates a shown tip to a new text, but an empty one leaves the old tip
+  // up until its timer runs out: take it down with the tag.
+  if (tag.isEmpty() && !shown.isEmpty() && QToolTip::isVisible() && QToolTip::text() == shown)
+    QToolTip::hideText();
+}
 
 void Control::SetBounds(const QRect& bounds) {
   bounds_ = bounds;

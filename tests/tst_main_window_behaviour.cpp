@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolTip>
 
 #include "app/preferences_store.h"
 #include "app/project_pictures.h"
@@ -84,6 +85,7 @@ class MainWindowBehaviourTest : public QObject {
 
   void codeAndCurrentTextStartEmptyAndCurrentFieldFollowsFocus() {
     AppFixture app;
+    QCOMPARE(app.Window()->CurrentField, QString());
     QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), QString());
     QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(), QString());
     // The search field has the focus once the window is active.
@@ -189,6 +191,27 @@ class MainWindowBehaviourTest : public QObject {
     QTest::mouseMove(field.Widget()->window(), QPoint(1, 1));
     QTest::mouseMove(viewport, at);
     QTRY_COMPARE(field.HelpTag(), tag);
+  }
+
+  // A shown tooltip follows the mouse from variant to variant and goes as
+  // soon as the mouse is past the last one, not when Qt's timer runs out.
+  void variantTooltipGoesPastTheLastVariant() {
+    AppFixture app;
+    fw::EditField& field = app.Control<fw::EditField>("ZVariantField");
+    field.SetText(QStringLiteral("大太"));
+    field.SetTextSize(40);
+    QVERIFY(QTest::qWaitForWindowExposed(field.Widget()->window()));
+    auto* viewport = static_cast<QTextEdit*>(field.Widget())->viewport();
+    auto over = [&](int x) { return viewport->mapFrom(field.Widget(), QPoint(x, 20)); };
+    QTest::mouseMove(field.Widget()->window(), QPoint(1, 1));
+    QTest::mouseMove(viewport, over(20));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("大\nUnicode: 5927"));
+    QTest::mouseMove(viewport, over(60));
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("太\nUnicode: 592A"));
+    QTest::mouseMove(viewport, over(100));
+    QCOMPARE(field.HelpTag(), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 1000);
   }
 
   void droppedTextIsLookedUpByItsFirstCharacter_data() {
