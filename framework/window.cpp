@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "framework/application.h"
 #include "framework/control_factory.h"
 #include "framework/menu.h"
 #include "framework/property_table.h"
@@ -98,7 +99,13 @@ void Window::HandleCloseRequest() {
 
 void Window::HandleActivated() {
   lastActivated = this;
-  if (menuBar_) menuBar_->UpdateEnabling();
+  if (MenuBar* bar = ShownMenuBar()) bar->UpdateEnabling();
+}
+
+MenuBar* Window::ShownMenuBar() const {
+  if (menuBar_ || !menuBarVisible_) return menuBar_;
+  Application* app = Application::Instance();
+  return app ? app->GetMenuBar() : nullptr;
 }
 
 void Window::SetMenuBar(MenuBar* bar) {
@@ -156,7 +163,7 @@ struct StoredWindow {
   std::optional<QString> title;
   int width = 0, height = 0, minWidth = 0, minHeight = 0, maxWidth = 32000, maxHeight = 32000;
   int placement = 0;
-  bool visible = true, resizeable = false;
+  bool visible = true, resizeable = false, menuBarVisible = false;
   bool closeButton = true, minimizeButton = true, maximizeButton = true;
 };
 
@@ -178,12 +185,13 @@ StoredWindow ReadStoredWindow(const QJsonObject& properties) {
        [](StoredWindow& w, const QJsonValue& v) { w.minimizeButton = v.toBool(); }},
       {"MaximizeButton",
        [](StoredWindow& w, const QJsonValue& v) { w.maximizeButton = v.toBool(); }},
-      // Kind 0 windows, compositing, live resizing, the menu bar staying shown,
-      // no full screen, no background colour, no balloon help: what Qt does anyway.
+      // Kind 0 windows, compositing, live resizing, no full screen, no background colour, no
+      // balloon help: what Qt does anyway.
       {"Frame", Table::Ignored},
       {"LiveResize", Table::Ignored},
       {"Composite", Table::Ignored},
-      {"MenuBarVisible", Table::Ignored},
+      {"MenuBarVisible",
+       [](StoredWindow& w, const QJsonValue& v) { w.menuBarVisible = v.toBool(); }},
       {"FullScreen", Table::Ignored},
       {"HasBackColor", Table::Ignored},
       {"BackColor", Table::Ignored},
@@ -204,6 +212,11 @@ void Window::SetProperties(const QJsonObject& properties) {
   if (stored.title) SetTitle(*stored.title);
   placement_ = stored.placement;
   visible_ = stored.visible;
+  menuBarVisible_ = stored.menuBarVisible;
+  // A window that keeps the menu bar shown but has none of its own shows the
+  // program's: there is no one bar at the top of the screen here.
+  if (menuBarVisible_ && !menuBar_)
+    if (MenuBar* programs = ShownMenuBar()) programs->AttachTo(*widget_);
   resizeable_ = stored.resizeable;
   designSize_ = QSize(stored.width, stored.height);
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -214,7 +227,9 @@ void Window::SetProperties(const QJsonObject& properties) {
   if (resizeable_) {
     Content()->setMinimumSize(stored.minWidth, stored.minHeight);
     Content()->setMaximumSize(stored.maxWidth, stored.maxHeight);
-    widget_->resize(stored.width, stored.height);
+    // The stored size is the content's; the menu bar comes on top of it.
+    const QWidget* bar = widget_->menuWidget();
+    widget_->resize(stored.width, stored.height + (bar ? bar->heightForWidth(stored.width) : 0));
   } else {
     Content()->setFixedSize(stored.width, stored.height);
     widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);

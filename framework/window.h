@@ -48,8 +48,12 @@ class Window : public QObject {
   void CloseWindow();
   bool IsOpen() const { return open_; }
 
+  // The window's own menu bar, or nullptr.
   MenuBar* GetMenuBar() const { return menuBar_; }
   void SetMenuBar(MenuBar* bar);
+  // The bar the window shows: its own, else, while it keeps the menu bar
+  // shown, the application's.
+  MenuBar* ShownMenuBar() const;
 
   Control* FindControl(const QString& name) const;
   template <class C>
@@ -130,6 +134,7 @@ class Window : public QObject {
   MenuHandlers menuHandlers_;
   MenuBar* menuBar_ = nullptr;
   bool visible_ = true;
+  bool menuBarVisible_ = false;
   bool resizeable_ = false;
   bool open_ = false;
   QSize designSize_;

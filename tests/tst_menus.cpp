@@ -45,6 +45,13 @@ class UrlCatcher : public QObject {
 class MenusTest : public QObject {
   Q_OBJECT
 
+  // The window the user names: "Main", "About" (opened) or "Help" (opened).
+  static fw::Window* Named(AppFixture& app, const QString& name) {
+    if (name == QLatin1String("About")) return AboutWindow::Instance();
+    if (name == QLatin1String("Help")) return HelpWindow::Instance();
+    return app.Window();
+  }
+
  private slots:
   void barHoldsTheItemsInOrder_data() {
     QTest::addColumn<QString>("name");
@@ -125,21 +132,64 @@ class MenusTest : public QObject {
     QCOMPARE(AppleAboutthisapplication(), &MenuItemNamed("AppleAboutthisapplication"));
   }
 
-  void mainWindowShowsTheMenus() {
+  // Every window keeps the program's one menu bar shown: the same menus and
+  // items, though only the main window sets a bar of its own.
+  // The content keeps its stored size below the bar.
+  void everyWindowShowsTheMenus_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QSize>("content");
+    QTest::newRow("main") << "Main" << QSize(444, 319);
+    QTest::newRow("About") << "About" << QSize(286, 178);
+    QTest::newRow("Help") << "Help" << QSize(550, 446);
+  }
+  void everyWindowShowsTheMenus() {
+    QFETCH(QString, window);
+    QFETCH(QSize, content);
     AppFixture app;
-    QMenuBar* shown = app.Window()->Widget()->menuBar();
+    fw::Window* shownIn = Named(app, window);
+    QCOMPARE(shownIn->GetMenuBar() != nullptr, window == QLatin1String("Main"));
+    QCOMPARE(shownIn->ShownMenuBar(), MenuBar1::Instance());
+    QVERIFY(QTest::qWaitForWindowExposed(shownIn->Widget()));
+    QMenuBar* shown = shownIn->Widget()->menuBar();
     QVERIFY(shown);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shownIn->Content()->size(), content);
+    QCOMPARE(shownIn->Content()->y(), shown->geometry().bottom() + 1);
     QStringList titles, items;
     for (QAction* top : shown->actions()) {
       QVERIFY(top->menu());
       titles << top->text();
-      for (QAction* action : top->menu()->actions()) items << action->objectName();
+      for (QAction* action : top->menu()->actions()) {
+        items << action->objectName();
+        QCOMPARE(action, MenuItemNamed(action->objectName().toLatin1()).Action());
+      }
     }
     QCOMPARE(titles, (QStringList{"File", "Edit", "Help"}));
     QCOMPARE(items,
              (QStringList{"FileQuit", "FileClose", "EditUndo", "UntitledMenu0", "EditCut",
                           "EditCopy", "EditPaste", "EditClear", "EditSelectAll", "HelpQuillfern",
                           "HelpQuillfernHomepage", "AppleAboutthisapplication"}));
+  }
+
+  // File > Close chosen with the mouse in the About or Help window's own bar:
+  // opening the menu enables the item for that window, and it closes that one.
+  void closeFromTheWindowsOwnMenus_data() { closeClosesTheFrontWindowOnly_data(); }
+  void closeFromTheWindowsOwnMenus() {
+    QFETCH(QString, front);
+    AppFixture app;
+    fw::Window* window = Named(app, front);
+    QVERIFY(Activate(*window));
+    auto* fileMenu = window->Widget()->menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"));
+    QVERIFY(fileMenu);
+    MenuItemNamed("FileClose").SetEnabled(false);
+    emit fileMenu->aboutToShow();
+    QAction* close = MenuItemNamed("FileClose").Action();
+    QVERIFY(fileMenu->actions().contains(close));
+    QVERIFY(close->isEnabled());
+    close->trigger();
+    QVERIFY(!window->IsOpen());
+    QVERIFY(app.Window()->IsOpen());
+    DeleteClosedWindows();
   }
 
   void actionsCarryTheShortcuts_data() {
@@ -282,9 +332,7 @@ class MenusTest : public QObject {
   void closeClosesTheFrontWindowOnly() {
     QFETCH(QString, front);
     AppFixture app;
-    fw::Window* window = front == QLatin1String("About")
-                             ? static_cast<fw::Window*>(AboutWindow::Instance())
-                             : HelpWindow::Instance();
+    fw::Window* window = Named(app, front);
     QVERIFY(Activate(*window));
     QCOMPARE(fw::Window::Front(), window);
     MenuBar1::Instance()->UpdateEnabling();

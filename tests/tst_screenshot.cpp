@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -13,6 +14,8 @@
 #include "framework/localized_strings.h"
 #include "framework/slider.h"
 #include "framework/tab_panel.h"
+#include "help_about/about_window.h"
+#include "help_about/help_window.h"
 #include "support/app_fixture.h"
 
 #ifndef QUILLFERN_ARTIFACTS_DIR
@@ -49,7 +52,7 @@ class ScreenshotTest : public QObject {
   QRgb At(int x, int y) const { return shot_.pixel(origin_ + QPoint(x, y)); }
 
   // Takes the window as the screen shows it and saves the picture under name.
-  bool Shoot(MainWindow* window, const QString& name) {
+  bool Shoot(fw::Window* window, const QString& name) {
     QMainWindow* frame = window->Widget();
     frame->repaint();
     shot_ = frame->screen()->grabWindow(frame->winId()).toImage();
@@ -167,6 +170,28 @@ class ScreenshotTest : public QObject {
     app.LookUp(QString::fromUtf8("總"));
     QVERIFY(Shoot(app.Window(), QStringLiteral("variants_again.png")));
     QCOMPARE(inkRows(), before);
+  }
+
+  // The About and Help windows show the menu titles above their content.
+  void aboutAndHelpShowTheMenus_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("About") << "About";
+    QTest::newRow("Help") << "Help";
+  }
+  void aboutAndHelpShowTheMenus() {
+    QFETCH(QString, window);
+    AppFixture app;
+    fw::Window* shown = window == QLatin1String("About")
+                            ? static_cast<fw::Window*>(AboutWindow::Instance())
+                            : HelpWindow::Instance();
+    QVERIFY(QTest::qWaitForWindowExposed(shown->Widget()));
+    QVERIFY(Shoot(shown, window.toLower() + QStringLiteral(".png")));
+    QMenuBar* bar = shown->Widget()->menuBar();
+    for (QAction* menu : bar->actions()) {
+      const QRect title = bar->actionGeometry(menu).translated(bar->pos());
+      QVERIFY2(CountPixels(shot_, title, Dark) > 10, qPrintable(menu->text()));
+      QVERIFY(title.bottom() < origin_.y());
+    }
   }
 
   void theOtherPagesShowTheReadings_data() {
