@@ -51,6 +51,10 @@ class Control : public QObject {
   QRect Bounds() const { return bounds_; }
   void SetBounds(const QRect& bounds);
 
+  // Whether Return typed while the control has the focus is the control's
+  // own; otherwise it goes on to the window's default button.
+  virtual bool TakesReturn() const { return false; }
+
   // One stored property; unknown names are a design error and throw.
   virtual void SetProperty(const QString& name, const QJsonValue& value);
 

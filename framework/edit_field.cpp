@@ -121,11 +121,6 @@ bool EditField::eventFilter(QObject* watched, QEvent* event) {
       if (watched != Widget()) break;
       auto* key = static_cast<QKeyEvent*>(event);
       if (RaiseKey(QStringLiteral("KeyDown"), key->text())) return true;
-      const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-      if (isReturn && !MultiLine()) {
-        ParentWindow().PushDefaultButton();
-        return true;
-      }
       break;
     }
     case QEvent::MouseButtonPress: {

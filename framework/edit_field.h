@@ -1,6 +1,5 @@
 #pragma once
-// A text field: single-line (Return goes on to the window's default button)
-// or multi-line. Read-only fields can still be selected and copied.
+// A text field: single-line or multi-line. Read-only fields can still be selected and copied.
 #include <QPalette>
 
 #include "framework/control.h"
@@ -30,6 +29,9 @@ class EditField : public Control {
   void SetSelLength(int length);
   QString SelText() const;
 
+  // A multi-line field holds several lines, so Return is its own; one line
+  // leaves it to the default button.
+  bool TakesReturn() const override { return MultiLine(); }
   void SetProperty(const QString& name, const QJsonValue& value) override;
 
  protected:

@@ -11,9 +11,6 @@ PushButton::PushButton(Window& window)
     : Control(window, new QPushButton(window.Content())),
       button_(static_cast<QPushButton*>(Widget())) {
   button_->setAutoDefault(false);
-  // Push buttons take no keyboard focus here, so the first field does, and
-  // Space and Tab never land on a button nobody can see.
-  button_->setFocusPolicy(Qt::NoFocus);
   QObject::connect(button_, &QPushButton::clicked, this,
                    [this] { Raise(QStringLiteral("Action")); });
 }

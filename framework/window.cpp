@@ -135,6 +135,20 @@ void Window::PushDefaultButton() {
     }
 }
 
+bool Window::HandleReturn() {
+  // The innermost control that holds the focus widget (a tab panel holds its
+  // tab bar, a canvas the field lying on it).
+  for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget())
+    for (const auto& control : controls_)
+      if (control->Widget() == widget) {
+        if (control->TakesReturn()) return false;
+        PushDefaultButton();
+        return true;
+      }
+  PushDefaultButton();
+  return true;
+}
+
 void Window::UpdateControlVisibility(Control& control) {
   bool pageShown = true;
   if (control.TabPanelIndex > 0)
@@ -253,6 +267,10 @@ void Window::CreateStoredControls() {
     SetConstantTexts(control);
     for (auto it = stored.begin(); it != stored.end(); ++it)
       control.SetProperty(it.key(), it.value());
+    // Tab, Space and the first focus never land on a control that lies wholly
+    // outside the window, where nobody can see it (a hidden default button).
+    if (!QRect(QPoint(0, 0), designSize_).intersects(control.Bounds()))
+      control.Widget()->setFocusPolicy(Qt::NoFocus);
     for (const QJsonValue& event : stored.value("Events").toArray())
       AttachHandler(control, event.toString());
   }

@@ -70,7 +70,7 @@ class Window : public QObject {
   bool RunMenuHandler(const QString& itemName);
   void RaiseEnableMenuItems() { EnableMenuItems(); }
 
-  // Return typed into a single-line field pushes the default button.
+  // Pushes the default button, if the window has one.
   void PushDefaultButton();
   void UpdateControlVisibility(Control& control);
   void UpdatePageVisibility();
@@ -83,6 +83,9 @@ class Window : public QObject {
   void HandleResize();
   void HandlePaint() { Paint(); }
   void HandleActivated();
+  // Return that no widget used: the default button's, unless the focused
+  // control takes Return itself. False when it is left alone.
+  bool HandleReturn();
 
   // Attaches a window method as the handler of a control's event; the method
   // gets the control as its first argument (`me`).

@@ -1,6 +1,7 @@
 #include "framework/window_widget.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 #include "framework/window.h"
 
@@ -23,6 +24,17 @@ WindowWidget::WindowWidget(Window& owner) : owner_(owner), content_(new ContentW
 void WindowWidget::closeEvent(QCloseEvent* event) {
   event->accept();
   owner_.HandleCloseRequest();
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  const bool isReturn =
+      (event->key() == Qt::Key_Return && event->modifiers() == Qt::NoModifier) ||
+      (event->key() == Qt::Key_Enter && (event->modifiers() & ~Qt::KeypadModifier) == 0);
+  if (isReturn && owner_.HandleReturn()) {
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void WindowWidget::changeEvent(QEvent* event) {

@@ -26,6 +26,8 @@ class WindowWidget : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Keys that no widget of the window used arrive here.
+  void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:

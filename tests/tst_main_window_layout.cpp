@@ -18,6 +18,7 @@
 #include "framework/localized_strings.h"
 #include "framework/tab_panel.h"
 #include "support/app_fixture.h"
+#include "support/focus.h"
 
 namespace {
 
@@ -195,6 +196,43 @@ class MainWindowLayoutTest : public QObject {
     QVERIFY(AppFixture::WaitForLookups());
     QCOMPARE(field.Text(), QString::fromUtf8("國家"));  // Return adds no line to the field
     QVERIFY(app.messages.isEmpty());
+  }
+
+  // Return pushes the default button from every control that does not take
+  // Return itself; only the multi-line fields do.
+  void returnPushesTheDefaultButtonUnlessTheFocusTakesIt_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("pushes");
+    QTest::newRow("search field") << "HanziField" << 0 << true;
+    QTest::newRow("slider") << "Slider1" << 0 << true;
+    QTest::newRow("tab bar") << "TabPanel1" << 0 << true;
+    QTest::newRow("one-line reading field") << "MandarinField" << 1 << true;
+    QTest::newRow("variants") << "ZVariantField" << 0 << false;
+    QTest::newRow("definition") << "DefinitionField" << 2 << false;
+  }
+  void returnPushesTheDefaultButtonUnlessTheFocusTakesIt() {
+    QFETCH(QString, focus);
+    QFETCH(int, page);
+    QFETCH(bool, pushes);
+    AppFixture app(RealDataFolder());
+    app.Control<fw::EditField>("HanziField").SetText(QString::fromUtf8("國"));
+    app.Control<fw::TabPanel>("TabPanel1").SetValue(page);
+    fw::Control& focused = *app.Window()->FindControl(focus);
+    QWidget* widget = focused.Widget();
+    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) widget = tabs->tabBar();
+    QVERIFY(FocusOn(widget));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(AppFixture::WaitForLookups());
+    QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(),
+             pushes ? QString::fromUtf8("國") : QString());
+    if (auto* field = dynamic_cast<fw::EditField*>(&focused); field && field->ReadOnly())
+      QCOMPARE(field->Text().contains(u'\n'), false);
+    // Return with a modifier is no push.
+    app.Control<fw::StaticText>("CurrentText").SetCaption(QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(app.Control<fw::StaticText>("CurrentText").Caption(), QString());
   }
 
   void theTabPanelOverhangsTheWindow() {

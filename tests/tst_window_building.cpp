@@ -16,6 +16,7 @@
 #include "help_about/about_window.h"
 #include "help_about/help_window.h"
 #include "support/app_fixture.h"
+#include "support/focus.h"
 #include "support/open_windows.h"
 
 namespace {
@@ -141,6 +142,35 @@ class WindowBuildingTest : public QObject {
   }
 
   // --- the build sequence, on a window of the test's own ---
+
+  // A button in sight takes the focus like any control; one that lies wholly
+  // outside the window (a hidden default button) never does.
+  void onlyControlsInSightTakeTheFocus() {
+    ProbeWindow::layout = Json(R"({
+      "Window": {"Title": "Probe", "Width": 200, "Height": 120, "Visible": true},
+      "Controls": [
+        {"Class": "PushButton", "Name": "Shown", "Left": 4, "Top": 4, "Width": 80, "Height": 20,
+         "Caption": "OK"},
+        {"Class": "PushButton", "Name": "Hidden", "Left": 210, "Top": 4, "Width": 80,
+         "Height": 20, "Caption": "Go", "Default": true},
+        {"Class": "EditField", "Name": "Field", "Left": 4, "Top": 30, "Width": 100,
+         "Height": 20}
+      ]})");
+    ProbeWindow* window = fw::Window::Implicit<ProbeWindow>();
+    QVERIFY(Activate(*window));
+    QWidget* shown = window->FindControl("Shown")->Widget();
+    QWidget* hidden = window->FindControl("Hidden")->Widget();
+    QWidget* field = window->FindControl("Field")->Widget();
+    QTRY_VERIFY(QApplication::focusWidget() == shown);
+    QSet<QWidget*> reached;
+    for (int tab = 0; tab < 6; ++tab) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      reached << QApplication::focusWidget();
+    }
+    QCOMPARE(reached, (QSet<QWidget*>{shown, field}));
+    QTest::mouseClick(hidden, Qt::LeftButton);
+    QVERIFY(!hidden->hasFocus());
+  }
 
   void buildRunsLayoutControlsMenuHandlersThenOpenEvents() {
     ProbeWindow* window = fw::Window::Implicit<ProbeWindow>();
