@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <vector>
 
 namespace fw {
 namespace {
@@ -29,16 +31,20 @@ QWidget* WidgetOf(const QWindow* window) {
   return nullptr;
 }
 
-// Once the program is in the background Qt reports no active window at all, so
-// the last one is remembered as activation moves.
-QPointer<QWidget>& LastActive() {
-  static QPointer<QWidget> widget;
-  return widget;
+// The program's windows by their last activation, the most recent last. Qt
+// knows no stacking order, and once the program is in the background it
+// reports no active window at all, so activation is followed as it moves.
+std::vector<QPointer<QWidget>>& ActivationOrder() {
+  static std::vector<QPointer<QWidget>> order;
+  return order;
 }
 
 void Remember(QWindow* window) {
   QWidget* widget = WidgetOf(window);
-  if (widget && IsMainKind(widget)) LastActive() = widget;
+  if (!widget || !IsMainKind(widget)) return;
+  auto& order = ActivationOrder();
+  std::erase_if(order, [widget](const QPointer<QWidget>& w) { return !w || w == widget; });
+  order.push_back(widget);
 }
 
 void StartTracking() {
@@ -48,28 +54,39 @@ void StartTracking() {
   QObject::connect(app, &QGuiApplication::focusWindowChanged, app, &Remember);
 }
 
+// The program's shown windows from the bottom of their stack to its top:
+// those never activated first, in the order they were made, then the others
+// by their last activation.
+std::vector<QWidget*> ShownWindowsBottomUp() {
+  std::vector<QWidget*> shown;
+  for (QWindow* window : QGuiApplication::topLevelWindows()) {
+    QWidget* widget = WidgetOf(window);
+    if (widget && widget->isVisible() && IsMainKind(widget)) shown.push_back(widget);
+  }
+  auto activated = [](QWidget* widget) {
+    const auto& order = ActivationOrder();
+    return std::find(order.begin(), order.end(), widget) - order.begin();
+  };
+  std::stable_sort(shown.begin(), shown.end(),
+                   [&](QWidget* a, QWidget* b) { return activated(a) < activated(b); });
+  return shown;
+}
+
 }  // namespace
 
 // Runs as the application object is made, so no activation goes unseen.
 Q_COREAPP_STARTUP_FUNCTION(StartTracking)
 
 void BringApplicationToFront() {
-  QWidget* target = LastActive();
-  if (!target || !target->isVisible()) {
-    target = nullptr;
-    for (QWindow* window : QGuiApplication::topLevelWindows()) {
-      QWidget* widget = WidgetOf(window);
-      if (widget && widget->isVisible() && IsMainKind(widget)) {
-        target = widget;
-        break;
-      }
-    }
-  }
-  if (!target) return;
-  if (target->isMinimized())
-    target->setWindowState((target->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-  target->raise();
-  target->activateWindow();
+  const std::vector<QWidget*> windows = ShownWindowsBottomUp();
+  if (windows.empty()) return;
+  // Each raise puts a window on top of every other, so raising from the
+  // bottom up lifts them all above other programs in their own order.
+  for (QWidget* window : windows) window->raise();
+  QWidget* front = windows.back();
+  if (front->isMinimized())
+    front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  front->activateWindow();
 }
 
 }  // namespace fw

@@ -3,9 +3,9 @@
 
 namespace fw {
 
-// Raises and activates the program's window that was last active (or, when none
-// is known or it has gone, its first visible top-level window), restoring it if
-// minimized. The program's other windows keep their order.
+// Raises every shown window of the program above other programs' windows, in
+// the order they had among themselves, and activates the one that was active
+// last (restoring it if minimized).
 void BringApplicationToFront();
 
 }  // namespace fw

@@ -421,7 +421,7 @@ class ServicesTest : public QObject {
     QCOMPARE(windows.size(), size_t(2));
     if (anotherApplicationInFront) QVERIFY(PutAnotherApplicationInFront(scene.other));
 
-    ExpectComingToFront();
+    ExpectComingToFront(2);  // both windows are raised
     QCOMPARE(CallWithGdbus(OneFlavour(kUtf8, QStringLiteral("國一").toUtf8()), kSohzge),
              QStringLiteral("(false,)"));
     VerifyLookedUp(scene.app, QStringLiteral("國一"), QStringLiteral("Unicode: 570B"),

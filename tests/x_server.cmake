@@ -1,11 +1,12 @@
 # Suites that need a real X server run under a virtual one from xvfb-run:
 # tst_screenshot draws the main window and saves what it shows under
 # <build>/artifacts for people and CI; tst_window_titles reads back what the
-# window manager is told.
+# window manager is told; tst_coming_to_front reads the stacking order of the
+# windows after another program covered them.
 find_program(XVFB_RUN xvfb-run REQUIRED)
 target_compile_definitions(tst_screenshot PRIVATE
   QUILLFERN_ARTIFACTS_DIR="${CMAKE_BINARY_DIR}/artifacts")
-foreach(x_test tst_screenshot tst_window_titles)
+foreach(x_test tst_screenshot tst_window_titles tst_coming_to_front)
   # ctest puts a target's emulator in front of its command: xvfb-run ... <test>.
   set_target_properties(${x_test} PROPERTIES
     CROSSCOMPILING_EMULATOR "${XVFB_RUN};-a;-s;-screen 0 1024x768x24")

@@ -16,6 +16,7 @@ bool FocusOn(QWidget* widget);
 // Another application's window takes the front; the program then has no active window.
 bool PutAnotherApplicationInFront(QWindow& other);
 
-// The offscreen platform cannot restack windows and says so each time the program
-// comes to the front: expecting that line also proves the program asked for it.
+// The offscreen platform cannot restack windows and says so for each window the
+// program raises: expecting that line also proves the program asked for it.
+// times: the program's shown windows, once for each time it comes to the front.
 void ExpectComingToFront(int times = 1);
