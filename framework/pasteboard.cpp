@@ -42,7 +42,6 @@ QString DecodeUtf16(const QByteArray& bytes) {
       littleEndian = true;
     }
   }
-  // A stray last byte cannot be half of anything we could show: drop it.
   const qsizetype end = bytes.size() - (bytes.size() - at) % 2;
   QString text;
   text.reserve((end - at) / 2);
@@ -51,6 +50,8 @@ QString DecodeUtf16(const QByteArray& bytes) {
     const auto lo = static_cast<unsigned char>(bytes[at + (littleEndian ? 0 : 1)]);
     text.append(QChar(static_cast<char16_t>(hi << 8 | lo)));
   }
+  // A stray last byte is half a unit: bad data, shown as such.
+  if (end < bytes.size()) text.append(QChar::ReplacementCharacter);
   // Lone surrogates would later read as bogus code points; mark them as bad data.
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -62,7 +63,7 @@ QString DecodeUtf16(const QByteArray& bytes) {
   return text;
 }
 
-QString DecodeUtf8(const QByteArray& bytes) {
+QString DecodeUtf8(QByteArrayView bytes) {
   // Stateless: a sequence cut off at the end becomes U+FFFD instead of vanishing.
   // The decoder also drops a leading byte-order mark.
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -92,11 +93,12 @@ bool Pasteboard::TextAvailable() const { return FindText(flavours_).has_value();
 QString Pasteboard::GetText() const {
   const std::optional<TextData> data = FindText(flavours_);
   if (!data) return {};
-  QString text =
-      data->encoding == Encoding::kUtf16 ? DecodeUtf16(data->bytes) : DecodeUtf8(data->bytes);
-  // C-string senders (gdbus bytestrings among them) append a NUL terminator.
-  while (text.endsWith(QChar(u'\0'))) text.chop(1);
-  return text;
+  if (data->encoding == Encoding::kUtf16) return DecodeUtf16(data->bytes);
+  // C-string senders (gdbus bytestrings among them) end UTF-8 with one NUL
+  // terminator. Any NUL before it is text: U+0000 alone is a character.
+  QByteArrayView bytes = data->bytes;
+  if (bytes.endsWith('\0')) bytes.chop(1);
+  return DecodeUtf8(bytes);
 }
 
 }  // namespace fw

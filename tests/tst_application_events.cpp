@@ -31,6 +31,9 @@ using fw::Pasteboard;
 
 namespace {
 
+// U+0000, the character, as one text.
+QString Nul() { return QString(QChar(0)); }
+
 // Records each request and answers with a preset result.
 class RecordingEvents : public ApplicationEvents {
  public:
@@ -101,9 +104,15 @@ class ApplicationEventsTest : public QObject {
         << Flavours{{kUtf16, Bytes({0xFF, 0xFE, 0x22, 0x6F, 0x57, 0x5B})}} << true << han;
     QTest::newRow("utf-16 surrogate pair")
         << Flavours{{kUtf16, Bytes({0xD8, 0x40, 0xDC, 0x00})}} << true << kSupplementary;
-    QTest::newRow("utf-16 odd byte dropped")
-        << Flavours{{kUtf16, Bytes({0x6F, 0x22, 0x5B})}} << true << QStringLiteral("漢");
-    QTest::newRow("utf-16 single byte") << Flavours{{kUtf16, Bytes({0x41})}} << true << QString();
+    QTest::newRow("utf-16 odd last byte replaced")
+        << Flavours{{kUtf16, Bytes({0x6F, 0x22, 0x5B})}} << true << QStringLiteral("漢\uFFFD");
+    QTest::newRow("utf-16 single byte")
+        << Flavours{{kUtf16, Bytes({0x41})}} << true << QStringLiteral("\uFFFD");
+    QTest::newRow("utf-16 mark and an odd byte")
+        << Flavours{{kUtf16, Bytes({0xFE, 0xFF, 0x41})}} << true << QStringLiteral("\uFFFD");
+    QTest::newRow("utf-16 U+0000 alone") << Flavours{{kUtf16, Bytes({0, 0})}} << true << Nul();
+    QTest::newRow("utf-16 U+0000 at the end")
+        << Flavours{{kUtf16, Bytes({0x6F, 0x22, 0, 0})}} << true << QStringLiteral("漢") + Nul();
     QTest::newRow("utf-16 mark only")
         << Flavours{{kUtf16, Bytes({0xFF, 0xFE})}} << true << QString();
     QTest::newRow("utf-16 lone surrogates replaced")
@@ -118,6 +127,12 @@ class ApplicationEventsTest : public QObject {
         << Flavours{{kUtf8, Bytes({0xEF, 0xBB, 0xBF, 0x41})}} << true << QStringLiteral("A");
     QTest::newRow("NUL terminator dropped")
         << Flavours{{kUtf8, QByteArray("abc", 4)}} << true << QStringLiteral("abc");
+    QTest::newRow("only the terminator dropped")
+        << Flavours{{kUtf8, QByteArray("abc\0", 5)}} << true << QStringLiteral("abc") + Nul();
+    QTest::newRow("U+0000 alone with its terminator")
+        << Flavours{{kUtf8, QByteArray(2, '\0')}} << true << Nul();
+    QTest::newRow("terminator alone")
+        << Flavours{{kUtf8, QByteArray(1, '\0')}} << true << QString();
     QTest::newRow("inner NUL kept") << Flavours{{kUtf8, QByteArray("a\0b", 3)}} << true
                                     << QString(QStringLiteral("a")).append(QChar(0)).append(u'b');
     QTest::newRow("empty utf-8") << Flavours{{kUtf8, {}}} << true << QString();
@@ -215,8 +230,9 @@ class ApplicationEventsTest : public QObject {
                                        << QString() << true << true << QStringLiteral("漢");
     QTest::newRow("utf-16 mark FF FE") << one(kUtf16, Bytes({0xFF, 0xFE, 0x22, 0x6F})) << sohzge
                                        << QString() << true << true << QStringLiteral("漢");
-    QTest::newRow("utf-16 odd byte count") << one(kUtf16, Bytes({0x6F, 0x22, 0x5B})) << sohzge
-                                           << QString() << true << true << QStringLiteral("漢");
+    QTest::newRow("utf-16 odd byte count")
+        << one(kUtf16, Bytes({0x6F, 0x22, 0x5B})) << sohzge << QString() << true << true
+        << QStringLiteral("漢\uFFFD");
     QTest::newRow("invalid utf-8") << one(kUtf8, Bytes({0xFF, 0x41})) << sohzge << QString() << true
                                    << true << QStringLiteral("\uFFFDA");
     QTest::newRow("empty text") << one(kUtf8, {}) << sohzge << QString() << true << true

@@ -219,8 +219,16 @@ class ServicesTest : public QObject {
             QStringLiteral("國一"), guoCode);
     handled("untrimmed", OneFlavour(kUtf8, " 國\n\t"), QStringLiteral(" 國\n\t"),
             QStringLiteral("Unicode: 0020"));
-    handled("odd number of utf-16 bytes", OneFlavour(kUtf16, Bytes({0x57, 0x0B, 0x4E})), guo,
-            guoCode);
+    handled("odd number of utf-16 bytes", OneFlavour(kUtf16, Bytes({0x57, 0x0B, 0x4E})),
+            guo + QStringLiteral("\uFFFD"), guoCode);
+    // U+0000 is a character like any other: code 0000, in no database.
+    const QString nul(QChar(0));
+    handled("U+0000 alone in utf-16", OneFlavour(kUtf16, Bytes({0, 0})), nul,
+            QStringLiteral("Unicode: 0000"));
+    handled("U+0000 alone in utf-8 with a terminator", OneFlavour(kUtf8, QByteArray(2, '\0')), nul,
+            QStringLiteral("Unicode: 0000"));
+    handled("U+0000 before a character", OneFlavour(kUtf16, Bytes({0, 0, 0x57, 0x0B})), nul + guo,
+            QStringLiteral("Unicode: 0000"));
     handled("lone utf-16 surrogate first", OneFlavour(kUtf16, Bytes({0xDC, 0x00, 0x57, 0x0B})),
             QStringLiteral("\uFFFD國"), QStringLiteral("Unicode: FFFD"), notFound);
     handled("invalid utf-8 after the first character",
