@@ -253,8 +253,9 @@ void PreferencesStore::WritePreferences(const QString& key, const QString& value
     return;
   }
   const QString path = PreferencesFile(folder);
-  if (IsMissingOrEmpty(path)) WriteWholeFile(path, InitialDocument(value));
-  if (!CanReadAndWrite(path)) {
+  // A file that cannot be made anew cannot be used, missing or empty alike.
+  if ((IsMissingOrEmpty(path) && !WriteWholeFile(path, InitialDocument(value))) ||
+      !CanReadAndWrite(path)) {
     fw::MsgBox(QString::fromUtf8(kFileAccessError));
     return;
   }

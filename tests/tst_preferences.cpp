@@ -412,6 +412,27 @@ class PreferencesTest : public QObject {
     QCOMPARE(FileBytes(), document);
   }
 
+  // In a folder that takes no new file, an empty file cannot be made anew any
+  // more than a missing one, and the message says so alike: it is no broken
+  // document the user should correct.
+  void emptyOrMissingFileInReadOnlyFolder_data() {
+    QTest::addColumn<bool>("empty");
+    QTest::newRow("missing") << false;
+    QTest::newRow("empty") << true;
+  }
+  void emptyOrMissingFileInReadOnlyFolder() {
+    QFETCH(bool, empty);
+    if (empty) PutFile({});
+    QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner));
+    const std::optional<QStringList> shown = RunUnprivileged(dir_->path(), [this] {
+      PreferencesStore::WritePreferences("VariantFontSize", "45");
+      return messages_ + details_;
+    });
+    QVERIFY(shown);
+    QCOMPARE(*shown, (QStringList{kFileAccessError, QString()}));  // no detail
+    QCOMPARE(QFileInfo::exists(FilePath()), empty);
+  }
+
   void failedReplaceKeepsOldFile() {
     const QByteArray document = "<root><MainFontSize>12</MainFontSize></root>";
     PutFile(document);
