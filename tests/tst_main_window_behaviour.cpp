@@ -210,7 +210,7 @@ class MainWindowBehaviourTest : public QObject {
     QTest::mouseMove(viewport, over(60));
     QTRY_COMPARE(QToolTip::text(), QStringLiteral("太\nUnicode: 592A"));
     QTest::mouseMove(viewport, over(100));
-    QCOMPARE(field.HelpTag(), QString());
+    QTRY_COMPARE(field.HelpTag(), QString());
     QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 1000);
   }
 

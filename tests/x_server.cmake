@@ -12,3 +12,12 @@ foreach(x_test tst_screenshot tst_window_titles tst_coming_to_front)
     CROSSCOMPILING_EMULATOR "${XVFB_RUN};-a;-s;-screen 0 1024x768x24")
   set_tests_properties(${x_test} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb;LC_ALL=C.UTF-8")
 endforeach()
+# The suites of what users do with the mouse and keyboard in the main window
+# and the menus run a second time on a real X server, where mouse moves, tool
+# tips, focus and menu bars go through the window system.
+foreach(suite tst_main_window_behaviour tst_main_window_layout tst_menus)
+  add_test(NAME ${suite}_on_x
+    COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24" $<TARGET_FILE:${suite}>)
+  set_tests_properties(${suite}_on_x PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LC_ALL=C.UTF-8" TIMEOUT 300)
+endforeach()
