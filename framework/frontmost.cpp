@@ -63,9 +63,10 @@ std::vector<QWidget*> ShownWindowsBottomUp() {
     QWidget* widget = WidgetOf(window);
     if (widget && widget->isVisible() && IsMainKind(widget)) shown.push_back(widget);
   }
-  auto activated = [](QWidget* widget) {
+  auto activated = [](QWidget* widget) -> std::ptrdiff_t {
     const auto& order = ActivationOrder();
-    return std::find(order.begin(), order.end(), widget) - order.begin();
+    const auto found = std::find(order.begin(), order.end(), widget);
+    return found == order.end() ? -1 : found - order.begin();
   };
   std::stable_sort(shown.begin(), shown.end(),
                    [&](QWidget* a, QWidget* b) { return activated(a) < activated(b); });
