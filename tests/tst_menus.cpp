@@ -45,13 +45,6 @@ class UrlCatcher : public QObject {
 class MenusTest : public QObject {
   Q_OBJECT
 
-  // The window the user names: "Main", "About" (opened) or "Help" (opened).
-  static fw::Window* Named(AppFixture& app, const QString& name) {
-    if (name == QLatin1String("About")) return AboutWindow::Instance();
-    if (name == QLatin1String("Help")) return HelpWindow::Instance();
-    return app.Window();
-  }
-
  private slots:
   void barHoldsTheItemsInOrder_data() {
     QTest::addColumn<QString>("name");
@@ -138,16 +131,17 @@ class MenusTest : public QObject {
   void everyWindowShowsTheMenus_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QSize>("content");
-    QTest::newRow("main") << "Main" << QSize(444, 319);
-    QTest::newRow("About") << "About" << QSize(286, 178);
-    QTest::newRow("Help") << "Help" << QSize(550, 446);
+    QTest::newRow("main") << "MainWindow" << QSize(444, 319);
+    QTest::newRow("About") << "AboutWindow" << QSize(286, 178);
+    QTest::newRow("Help") << "HelpWindow" << QSize(550, 446);
   }
   void everyWindowShowsTheMenus() {
     QFETCH(QString, window);
     QFETCH(QSize, content);
     AppFixture app;
-    fw::Window* shownIn = Named(app, window);
-    QCOMPARE(shownIn->GetMenuBar() != nullptr, window == QLatin1String("Main"));
+    fw::Window* shownIn = OpenWindowNamed(window);
+    QVERIFY(shownIn);
+    QCOMPARE(shownIn->GetMenuBar() != nullptr, shownIn == app.Window());
     QCOMPARE(shownIn->ShownMenuBar(), MenuBar1::Instance());
     QVERIFY(QTest::qWaitForWindowExposed(shownIn->Widget()));
     QMenuBar* shown = shownIn->Widget()->menuBar();
@@ -177,7 +171,8 @@ class MenusTest : public QObject {
   void closeFromTheWindowsOwnMenus() {
     QFETCH(QString, front);
     AppFixture app;
-    fw::Window* window = Named(app, front);
+    fw::Window* window = OpenWindowNamed(front);
+    QVERIFY(window);
     QVERIFY(Activate(*window));
     auto* fileMenu = window->Widget()->menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"));
     QVERIFY(fileMenu);
@@ -326,13 +321,14 @@ class MenusTest : public QObject {
 
   void closeClosesTheFrontWindowOnly_data() {
     QTest::addColumn<QString>("front");
-    QTest::newRow("About") << "About";
-    QTest::newRow("Help") << "Help";
+    QTest::newRow("About") << "AboutWindow";
+    QTest::newRow("Help") << "HelpWindow";
   }
   void closeClosesTheFrontWindowOnly() {
     QFETCH(QString, front);
     AppFixture app;
-    fw::Window* window = Named(app, front);
+    fw::Window* window = OpenWindowNamed(front);
+    QVERIFY(window);
     QVERIFY(Activate(*window));
     QCOMPARE(fw::Window::Front(), window);
     MenuBar1::Instance()->UpdateEnabling();

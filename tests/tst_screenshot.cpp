@@ -14,9 +14,8 @@
 #include "framework/localized_strings.h"
 #include "framework/slider.h"
 #include "framework/tab_panel.h"
-#include "help_about/about_window.h"
-#include "help_about/help_window.h"
 #include "support/app_fixture.h"
+#include "support/open_windows.h"
 
 #ifndef QUILLFERN_ARTIFACTS_DIR
 #define QUILLFERN_ARTIFACTS_DIR QUILLFERN_APP_DIR "/../artifacts"
@@ -175,17 +174,16 @@ class ScreenshotTest : public QObject {
   // The About and Help windows show the menu titles above their content.
   void aboutAndHelpShowTheMenus_data() {
     QTest::addColumn<QString>("window");
-    QTest::newRow("About") << "About";
-    QTest::newRow("Help") << "Help";
+    QTest::newRow("about") << "AboutWindow";
+    QTest::newRow("help") << "HelpWindow";
   }
   void aboutAndHelpShowTheMenus() {
     QFETCH(QString, window);
     AppFixture app;
-    fw::Window* shown = window == QLatin1String("About")
-                            ? static_cast<fw::Window*>(AboutWindow::Instance())
-                            : HelpWindow::Instance();
+    fw::Window* shown = OpenWindowNamed(window);
+    QVERIFY(shown);
     QVERIFY(QTest::qWaitForWindowExposed(shown->Widget()));
-    QVERIFY(Shoot(shown, window.toLower() + QStringLiteral(".png")));
+    QVERIFY(Shoot(shown, QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".png")));
     QMenuBar* bar = shown->Widget()->menuBar();
     for (QAction* menu : bar->actions()) {
       const QRect title = bar->actionGeometry(menu).translated(bar->pos());

@@ -88,13 +88,6 @@ void SetTextOf(fw::Control& control, const QString& text) {
     field->SetText(text);
 }
 
-fw::Window* OpenByAccessor(const QString& kind) {
-  if (kind == "MainWindow") return MainWindow::Instance();
-  if (kind == "AboutWindow") return AboutWindow::Instance();
-  if (kind == "HelpWindow") return HelpWindow::Instance();
-  return nullptr;
-}
-
 // The main window's texts that come from localizable constants.
 struct ConstantText {
   const char* control;
@@ -316,12 +309,12 @@ class WindowBuildingTest : public QObject {
     QFETCH(QString, control);
     QFETCH(QString, storedText);
     AppFixture app;
-    QPointer<fw::Window> window = OpenByAccessor(kind);
+    QPointer<fw::Window> window = OpenWindowNamed(kind);
     QVERIFY(window);
     QVERIFY(window->IsOpen());
     QCOMPARE(TextOf(*window->FindControl(control)), storedText);
     SetTextOf(*window->FindControl(control), "changed");
-    QCOMPARE(OpenByAccessor(kind), window.data());
+    QCOMPARE(OpenWindowNamed(kind), window.data());
     QCOMPARE(TextOf(*window->FindControl(control)), QStringLiteral("changed"));
     const std::vector<fw::Window*> open = fw::Window::OpenWindows();
     QCOMPARE(std::count(open.begin(), open.end(), window.data()), 1);
@@ -330,7 +323,7 @@ class WindowBuildingTest : public QObject {
     QVERIFY(!window.isNull());  // deleted later, not while its own event may still run
     DeleteClosedWindows();
     QVERIFY(window.isNull());
-    fw::Window* rebuilt = OpenByAccessor(kind);
+    fw::Window* rebuilt = OpenWindowNamed(kind);
     QVERIFY(rebuilt->IsOpen());
     QVERIFY(rebuilt->Widget()->isVisible());
     QCOMPARE(TextOf(*rebuilt->FindControl(control)), storedText);

@@ -10,9 +10,7 @@
 #include "framework/message_box.h"
 #include "framework/runtime.h"
 #include "framework/window.h"
-#include "help_about/about_window.h"
-#include "help_about/help_window.h"
-#include "main_window/main_window.h"
+#include "support/open_windows.h"
 
 namespace {
 
@@ -68,10 +66,8 @@ class WindowTitlesTest : public QObject {
   void titlesReachTheWindowManagerUnchanged() {
     QFETCH(QString, window);
     QFETCH(QString, title);
-    fw::Window* shown = window == QLatin1String("MainWindow") ? MainWindow::Instance()
-                        : window == QLatin1String("HelpWindow")
-                            ? static_cast<fw::Window*>(HelpWindow::Instance())
-                            : AboutWindow::Instance();
+    fw::Window* shown = OpenWindowNamed(window);
+    QVERIFY(shown);
     QVERIFY(QTest::qWaitForWindowExposed(shown->Widget()));
     QTRY_COMPARE(NetWmName(*shown), title);
   }

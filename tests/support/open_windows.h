@@ -23,6 +23,11 @@ int OpenCount() {
   return count;
 }
 
+// The window of the class called className ("MainWindow", "AboutWindow",
+// "HelpWindow") through its accessor, which opens it when it is not open;
+// nullptr for any other name.
+fw::Window* OpenWindowNamed(const QString& className);
+
 // A closed window is deleted later from the event loop, not while its own event
 // may still run; this deletes the waiting ones now.
 void DeleteClosedWindows();
