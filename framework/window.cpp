@@ -135,16 +135,15 @@ void Window::PushDefaultButton() {
     }
 }
 
-bool Window::HandleReturn() {
-  // The innermost control that holds the focus widget (a tab panel holds its
-  // tab bar, a canvas the field lying on it).
+Control* Window::FocusedControl() const {
   for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget())
     for (const auto& control : controls_)
-      if (control->Widget() == widget) {
-        if (control->TakesReturn()) return false;
-        PushDefaultButton();
-        return true;
-      }
+      if (control->Widget() == widget) return control.get();
+  return nullptr;
+}
+
+bool Window::HandleReturn() {
+  if (const Control* focused = FocusedControl(); focused && focused->TakesReturn()) return false;
   PushDefaultButton();
   return true;
 }

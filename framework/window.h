@@ -130,6 +130,9 @@ class Window : public QObject {
   // from constants, the stored list, then the handlers the list names.
   void CreateStoredControls();
   static std::vector<Window*>& Registry();
+  // The innermost control that holds the focus widget (a tab panel holds its
+  // tab bar, a canvas the field lying on it), or nullptr.
+  Control* FocusedControl() const;
 
   std::unique_ptr<WindowWidget> widget_;
   QJsonObject layout_;
