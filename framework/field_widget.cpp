@@ -21,6 +21,8 @@ QString SingleLineWidget::Text() const {
 
 void SingleLineWidget::SetText(const QString& text) {
   setText(text);
+  // Text the program sets is read from its start; Qt would scroll to its end.
+  home(false);
   setText_ = text;
   shownText_ = this->text();
 }
