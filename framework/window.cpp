@@ -127,12 +127,13 @@ bool Window::HasMenuHandler(const QString& itemName) const { return menuHandlers
 
 bool Window::RunMenuHandler(const QString& itemName) { return menuHandlers_.Run(itemName); }
 
-void Window::PushDefaultButton() {
+bool Window::PushDefaultButton() {
   for (const auto& control : controls_)
     if (auto* button = dynamic_cast<PushButton*>(control.get()); button && button->Default) {
       button->Push();
-      return;
+      return true;
     }
+  return false;
 }
 
 Control* Window::FocusedControl() const {
@@ -144,8 +145,7 @@ Control* Window::FocusedControl() const {
 
 bool Window::HandleReturn() {
   if (const Control* focused = FocusedControl(); focused && focused->TakesReturn()) return false;
-  PushDefaultButton();
-  return true;
+  return PushDefaultButton();
 }
 
 void Window::UpdateControlVisibility(Control& control) {

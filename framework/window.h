@@ -70,8 +70,8 @@ class Window : public QObject {
   bool RunMenuHandler(const QString& itemName);
   void RaiseEnableMenuItems() { EnableMenuItems(); }
 
-  // Pushes the default button, if the window has one.
-  void PushDefaultButton();
+  // Pushes the default button; false when the window has none.
+  bool PushDefaultButton();
   void UpdateControlVisibility(Control& control);
   void UpdatePageVisibility();
 

@@ -144,9 +144,11 @@ class MenusTest : public QObject {
     QCOMPARE(shownIn->GetMenuBar() != nullptr, shownIn == app.Window());
     QCOMPARE(shownIn->ShownMenuBar(), MenuBar1::Instance());
     QVERIFY(QTest::qWaitForWindowExposed(shownIn->Widget()));
-    QMenuBar* shown = shownIn->Widget()->menuBar();
+    // menuWidget(), unlike menuBar(), does not make a bar where there is none.
+    auto* shown = qobject_cast<QMenuBar*>(shownIn->Widget()->menuWidget());
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
+    QVERIFY(shown->height() > 0);
     QCOMPARE(shownIn->Content()->size(), content);
     QCOMPARE(shownIn->Content()->y(), shown->geometry().bottom() + 1);
     QStringList titles, items;
@@ -165,16 +167,20 @@ class MenusTest : public QObject {
                           "HelpQuillfernHomepage", "AppleAboutthisapplication"}));
   }
 
-  // File > Close chosen with the mouse in the About or Help window's own bar:
-  // opening the menu enables the item for that window, and it closes that one.
-  void closeFromTheWindowsOwnMenus_data() { closeClosesTheFrontWindowOnly_data(); }
-  void closeFromTheWindowsOwnMenus() {
+  // The About or Help window's own File menu: opening it enables Close for that
+  // window, and triggering the item closes that one.
+  void openingTheWindowsOwnFileMenuEnablesCloseForIt_data() {
+    closeClosesTheFrontWindowOnly_data();
+  }
+  void openingTheWindowsOwnFileMenuEnablesCloseForIt() {
     QFETCH(QString, front);
     AppFixture app;
     fw::Window* window = OpenWindowNamed(front);
     QVERIFY(window);
     QVERIFY(Activate(*window));
-    auto* fileMenu = window->Widget()->menuBar()->findChild<QMenu*>(QStringLiteral("FileMenu"));
+    QWidget* bar = window->Widget()->menuWidget();
+    QVERIFY(bar);
+    auto* fileMenu = bar->findChild<QMenu*>(QStringLiteral("FileMenu"));
     QVERIFY(fileMenu);
     MenuItemNamed("FileClose").SetEnabled(false);
     emit fileMenu->aboutToShow();

@@ -165,6 +165,29 @@ class WindowBuildingTest : public QObject {
     QVERIFY(!hidden->hasFocus());
   }
 
+  // Return is used only where a default button takes it; otherwise it goes on
+  // to Qt's own handling, unused.
+  void returnIsUsedOnlyByADefaultButton_data() {
+    QTest::addColumn<bool>("hasDefault");
+    QTest::newRow("default button") << true;
+    QTest::newRow("no default button") << false;
+  }
+  void returnIsUsedOnlyByADefaultButton() {
+    QFETCH(bool, hasDefault);
+    const QString layout = QStringLiteral(R"({
+      "Window": {"Title": "Probe", "Width": 200, "Height": 120, "Visible": true},
+      "Controls": [{"Class": "PushButton", "Name": "Go", "Left": 4, "Top": 4, "Width": 80,
+                    "Height": 20, "Caption": "Go", "Default": %1}]})");
+    ProbeWindow::layout = Json(layout.arg(hasDefault ? "true" : "false").toUtf8().constData());
+    ProbeWindow* window = fw::Window::Implicit<ProbeWindow>();
+    int pushes = 0;
+    window->FindControl("Go")->InstallHandler("Action", std::function<void()>([&] { ++pushes; }));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(window->Widget(), &press);
+    QCOMPARE(press.isAccepted(), hasDefault);
+    QCOMPARE(pushes, hasDefault ? 1 : 0);
+  }
+
   void buildRunsLayoutControlsMenuHandlersThenOpenEvents() {
     ProbeWindow* window = fw::Window::Implicit<ProbeWindow>();
     const QStringList expected{
