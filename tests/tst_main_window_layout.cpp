@@ -233,9 +233,8 @@ class MainWindowLayoutTest : public QObject {
         {"definition", "DefinitionField", 2, false},
     };
     for (const auto& place : places) {
-      QTest::addRow("%s, Return", place.name)
-          << place.focus << place.page << place.pushes << int(Qt::Key_Return)
-          << int(Qt::NoModifier);
+      QTest::addRow("%s, Return", place.name) << place.focus << place.page << place.pushes
+                                              << int(Qt::Key_Return) << int(Qt::NoModifier);
       QTest::addRow("%s, keypad Enter", place.name)
           << place.focus << place.page << place.pushes << int(Qt::Key_Enter)
           << int(Qt::KeypadModifier);
@@ -388,8 +387,12 @@ class MainWindowLayoutTest : public QObject {
     QTest::addColumn<QString>("character");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("start");
-    QTest::newRow("kun'yomi") << "陗" << "JapaneseKunField" << "KEHASHIKUTAKAI MATSUSUGUDETAKAI";
-    QTest::newRow("on'yomi") << "婠" << "JapaneseOnField" << "WAN WATSU WACHI";
+    QTest::newRow("kun'yomi") << "陗"
+                              << "JapaneseKunField"
+                              << "KEHASHIKUTAKAI MATSUSUGUDETAKAI";
+    QTest::newRow("on'yomi") << "婠"
+                             << "JapaneseOnField"
+                             << "WAN WATSU WACHI";
   }
   void longReadingsShowTheirStart() {
     QFETCH(QString, character);

@@ -24,6 +24,23 @@ QString FlavourName(QByteArrayView name) {
   return QString::fromUtf8(name);
 }
 
+// The same bytes sent as UTF-8 lose exactly one final NUL, a C string's
+// terminator; sent as UTF-16 they lose none. Every other NUL is U+0000.
+void CheckNuls(const QByteArray& bytes) {
+  const auto nuls = [](const QString& text) { return text.count(QChar(u'\0')); };
+  const QString utf8 =
+      fw::Pasteboard({{QStringLiteral("text/plain;charset=utf-8"), bytes}}).GetText();
+  if (nuls(utf8) != bytes.count('\0') - (bytes.endsWith('\0') ? 1 : 0)) __builtin_trap();
+
+  const QString utf16 =
+      fw::Pasteboard({{QStringLiteral("text/plain;charset=utf-16"), bytes}}).GetText();
+  const bool marked = bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE");
+  qsizetype zeroUnits = 0;
+  for (qsizetype at = marked ? 2 : 0; at + 1 < bytes.size(); at += 2)
+    if (bytes[at] == 0 && bytes[at + 1] == 0) ++zeroUnits;
+  if (nuls(utf16) != zeroUnits) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -52,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (text.size() > input.size()) __builtin_trap();
   // Deciding and decoding are repeatable: a request reads the pasteboard twice.
   if (pasteboard.TextAvailable() != available || pasteboard.GetText() != text) __builtin_trap();
+  CheckNuls(input.toByteArray());
   return 0;
 }
