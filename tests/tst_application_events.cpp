@@ -76,6 +76,39 @@ void StartHelper(QProcess& process, const QString& mode) {
   process.start(QCoreApplication::applicationFilePath(), {mode});
 }
 
+// Stand-ins for xclip and wl-paste in dir: each notes how it was called in
+// dir/used, prints selection and exits with status.
+bool MakeFakeSelectionTools(const QTemporaryDir& dir, const QByteArray& selection, int status) {
+  QFile selectionFile(dir.filePath(QStringLiteral("selection")));
+  if (!selectionFile.open(QIODevice::WriteOnly) || selectionFile.write(selection) < 0) return false;
+  selectionFile.close();
+  for (const QString& tool : {QStringLiteral("xclip"), QStringLiteral("wl-paste")}) {
+    QFile fake(dir.filePath(tool));
+    if (!fake.open(QIODevice::WriteOnly)) return false;
+    fake.write("#!/bin/sh\necho \"$0 $*\" >>\"" + dir.filePath("used").toUtf8() + "\"\ncat \"" +
+               selectionFile.fileName().toUtf8() + "\"\n");
+    if (status != 0)
+      fake.write("echo 'Error: no selection' >&2\nexit " + QByteArray::number(status) + "\n");
+    fake.close();
+    fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
+  }
+  return true;
+}
+
+// Starts the shipped script with the stand-ins of dir first on the PATH, or
+// with dir alone on it (no clipboard tool at all) when not withSystemTools.
+void RunSendSelectionScript(QProcess& script, const QTemporaryDir& dir, bool wayland,
+                            bool withSystemTools = true) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("PATH"),
+             withSystemTools ? dir.path() + QLatin1Char(':') + env.value("PATH") : dir.path());
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  if (wayland) env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+  script.setProcessEnvironment(env);
+  script.start(QStringLiteral("/bin/sh"),
+               {QStringLiteral(QUILLFERN_SOURCE_DIR "/resources/dbus/quillfern-send-selection")});
+}
+
 }  // namespace
 
 class ApplicationEventsTest : public QObject {
@@ -409,7 +442,6 @@ class ApplicationEventsTest : public QObject {
     QTest::newRow("x11") << false << QStringLiteral("漢字").toUtf8() << QStringLiteral("漢字");
     QTest::newRow("x11 quotes and escapes") << false << awkward << QString::fromUtf8(awkward);
     QTest::newRow("wayland") << true << QStringLiteral("𠀀").toUtf8() << QStringLiteral("𠀀");
-    QTest::newRow("nothing selected") << false << QByteArray() << QString();
     QTest::newRow("large selection cut short")
         << false << QByteArray(200000, 'x') << QString(30000, QLatin1Char('x'));
   }
@@ -421,29 +453,11 @@ class ApplicationEventsTest : public QObject {
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QFile selection_file(dir.filePath(QStringLiteral("selection")));
-    QVERIFY(selection_file.open(QIODevice::WriteOnly));
-    selection_file.write(selection);
-    selection_file.close();
-    for (const QString& tool : {QStringLiteral("xclip"), QStringLiteral("wl-paste")}) {
-      QFile fake(dir.filePath(tool));
-      QVERIFY(fake.open(QIODevice::WriteOnly));
-      fake.write("#!/bin/sh\necho \"$0 $*\" >>\"" + dir.filePath("used").toUtf8() + "\"\ncat \"" +
-                 selection_file.fileName().toUtf8() + "\"\n");
-      fake.close();
-      fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
-    }
-
+    QVERIFY(MakeFakeSelectionTools(dir, selection, 0));
     RecordingEvents events;
     QVERIFY(events.Listen());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PATH"), dir.path() + QLatin1Char(':') + env.value("PATH"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    if (wayland) env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
     QProcess script;
-    script.setProcessEnvironment(env);
-    script.start(QStringLiteral("/bin/sh"),
-                 {QStringLiteral(QUILLFERN_SOURCE_DIR "/resources/dbus/quillfern-send-selection")});
+    RunSendSelectionScript(script, dir, wayland);
     QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 20000);
     QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
     QCOMPARE(script.readAllStandardOutput(), QByteArray("(true,)\n"));
@@ -455,6 +469,44 @@ class ApplicationEventsTest : public QObject {
     QVERIFY(used.open(QIODevice::ReadOnly));
     QVERIFY(
         used.readAll().contains(wayland ? "wl-paste --primary" : "xclip -o -selection primary"));
+  }
+
+  // Nothing selected, a selection the tool cannot read, or no tool to read it
+  // sends no request: the script says so and fails, and Quillfern is left as it is.
+  void sendSelectionScriptWithoutSelection_data() {
+    QTest::addColumn<bool>("wayland");
+    QTest::addColumn<int>("toolStatus");  // -1: neither tool is installed
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("error");
+    const QByteArray nothing("no text is selected; nothing was sent.");
+    QTest::newRow("x11, empty selection") << false << 0 << 1 << nothing;
+    QTest::newRow("x11, no selection") << false << 1 << 1 << nothing;
+    QTest::newRow("wayland, empty selection") << true << 0 << 1 << nothing;
+    QTest::newRow("wayland, no selection") << true << 1 << 1 << nothing;
+    QTest::newRow("no tool") << false << -1 << 2
+                             << QByteArray("cannot read the selection: install xclip");
+  }
+  void sendSelectionScriptWithoutSelection() {
+    QFETCH(bool, wayland);
+    QFETCH(int, toolStatus);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, error);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    if (toolStatus >= 0) QVERIFY(MakeFakeSelectionTools(dir, QByteArray(), toolStatus));
+    RecordingEvents events;
+    QVERIFY(events.Listen());
+    QProcess script;
+    RunSendSelectionScript(script, dir, wayland, toolStatus >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(script.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(script.exitCode(), exitCode);
+    const QByteArray errors = script.readAllStandardError();
+    QVERIFY2(errors.contains(error), errors.constData());
+    QCOMPARE(script.readAllStandardOutput(), QByteArray());
+    // gdbus waits for the answer, which needs this loop: a request sent would be here.
+    QVERIFY(events.requests.isEmpty());
+    QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("used"))), toolStatus >= 0);
   }
 
   // With the configured service file on the bus's search path, a call starts the
