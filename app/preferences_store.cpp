@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QXmlStreamReader>
 #include <algorithm>
 
 #include "framework/folders.h"
@@ -18,6 +19,12 @@ constexpr char kRootName[] = "root";
 constexpr char kMainFontSizeKey[] = "MainFontSize";
 constexpr char kDefaultMainFontSize[] = "12";
 constexpr int kIndent = 2;
+// Far deeper than any preferences document nests. QtXml builds, copies and
+// writes its tree by recursion, so a much deeper file would overflow the stack
+// on a save, and its parse time grows faster than the file.
+constexpr int kDepthLimit = 256;
+// Indentation may at most double the written file.
+constexpr int kMaxIndentGrowth = 2;
 
 constexpr char kReadFolderError[] =
     "An error occured when reading preferences: Cannot access the Preferences folder";
@@ -76,8 +83,29 @@ QDomText ValueNode(QDomDocument& doc, const QString& value) {
   return doc.createTextNode(value);
 }
 
+// Whether elements nest kDepthLimit levels deep. Reads with the tokenizer
+// QtXml parses with, set up as it is, so entities, CDATA, comments and the DTD
+// count as they will there; stops at the limit, so even a huge file costs
+// only its first levels.
+bool NestedTooDeep(const QByteArray& document) {
+  QXmlStreamReader reader(document);
+  reader.setNamespaceProcessing(false);
+  int depth = 0;
+  while (!reader.atEnd()) {
+    const QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::StartElement && ++depth >= kDepthLimit) return true;
+    if (token == QXmlStreamReader::EndElement) --depth;
+  }
+  return false;
+}
+
 // The parsed document, or nullopt with what is wrong in *problem when asked.
 std::optional<QDomDocument> Parse(const QByteArray& document, QString* problem = nullptr) {
+  if (NestedTooDeep(document)) {
+    if (problem)
+      *problem = QStringLiteral("Its elements are nested %1 levels deep or more.").arg(kDepthLimit);
+    return std::nullopt;
+  }
   QDomDocument doc;
   QString message;
   int line = 0;
@@ -124,9 +152,13 @@ void DeclareUtf8(QDomDocument& doc) {
   declaration.setData(data);
 }
 
+// Indented for people who edit the file, unless the indentation would
+// dwarf the content: each level adds kIndent spaces to every line below it.
 QByteArray Serialised(QDomDocument& doc) {
   DeclareUtf8(doc);
-  return doc.toByteArray(kIndent);
+  QByteArray indented = doc.toByteArray(kIndent);
+  QByteArray lines = doc.toByteArray(0);
+  return indented.size() <= kMaxIndentGrowth * lines.size() ? indented : lines;
 }
 
 // QSaveFile writes through a symbolic link to its target and gives the new file

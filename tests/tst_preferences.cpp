@@ -34,6 +34,17 @@ Entries EntriesIn(const QByteArray& bytes) {
   return entries;
 }
 
+// n elements nested in one another.
+QByteArray Tags(int n) { return QByteArray("<a>").repeated(n) + QByteArray("</a>").repeated(n); }
+
+// A stored size beside elements nested so that the document is `levels` deep,
+// with `innermost` inside the deepest.
+QByteArray Nested(int levels, const QByteArray& innermost = {}) {
+  const int inner = levels - 1;
+  return "<root><VariantFontSize>45</VariantFontSize>" + QByteArray("<a>").repeated(inner) +
+         innermost + QByteArray("</a>").repeated(inner) + "</root>";
+}
+
 // Permission bits as the file system holds them, whoever runs the test.
 mode_t ModeOf(const QString& path) {
   struct stat status {};
@@ -258,6 +269,49 @@ class PreferencesTest : public QObject {
     // The user is told which file to correct or remove.
     QVERIFY2(details_[0].contains(FilePath()), qPrintable(details_[0]));
     QVERIFY2(details_[0].contains(QStringLiteral("remove")), qPrintable(details_[0]));
+  }
+
+  // Nesting far deeper than any preferences document needs is refused like a
+  // document that does not parse: QtXml recurses through the levels and
+  // would overflow the stack when it writes them back.
+  void deepNesting_data() {
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("255 levels") << Nested(255) << true;
+    QTest::newRow("256 levels") << Nested(256) << false;
+    QTest::newRow("257 levels") << Nested(257) << false;
+    QTest::newRow("5,000 levels") << Nested(5000) << false;
+    QTest::newRow("100,000 levels") << Nested(100000) << false;
+    QTest::newRow("tags in a comment") << Nested(2, "<!--" + Tags(300) + "-->") << true;
+    QTest::newRow("tags in CDATA") << Nested(2, "<![CDATA[" + Tags(300) + "]]>") << true;
+    QTest::newRow("tags in an attribute")
+        << Nested(2, "<b t=\"" + Tags(300).replace('<', "&lt;") + "\"/>") << true;
+    QTest::newRow("levels from an entity")
+        << "<!DOCTYPE root [<!ENTITY deep \"" + Tags(300) +
+               "\">]><root><VariantFontSize>45</VariantFontSize>&deep;</root>"
+        << false;
+  }
+  void deepNesting() {
+    QFETCH(QByteArray, document);
+    QFETCH(bool, accepted);
+    PutFile(document);
+    QCOMPARE(PreferencesStore::ReadPreferences("VariantFontSize"),
+             accepted ? QStringLiteral("45") : QString());
+    PreferencesStore::WritePreferences("VariantFontSize", "46");
+    if (!accepted) {
+      QCOMPARE(messages_, QStringList{kWriteFailed});
+      QVERIFY2(details_[0].contains(FilePath()), qPrintable(details_[0]));
+      QCOMPARE(FileBytes(), document);
+      return;
+    }
+    QCOMPARE(messages_, QStringList());
+    const QByteArray written = FileBytes();
+    QCOMPARE(PreferencesStore::ReadPreferences("VariantFontSize"), QStringLiteral("46"));
+    QCOMPARE(written.count("<a"), document.count("<a"));
+    // Indentation grows with the depth, but never swamps the content.
+    QVERIFY2(written.size() <= 2 * document.size(), written.left(200).constData());
+    PreferencesStore::WritePreferences("VariantFontSize", "46");
+    QCOMPARE(FileBytes(), written);
   }
 
   // The file keeps the permissions it was given: a rewrite must not open it
