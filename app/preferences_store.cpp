@@ -11,6 +11,7 @@
 
 #include "framework/folders.h"
 #include "framework/message_box.h"
+#include "framework/regular_file.h"
 
 namespace {
 
@@ -183,12 +184,10 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error
   return written;
 }
 
+// Only a regular file is read: a named pipe would hold up start-up for good.
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error = nullptr) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
-    return std::nullopt;
-  }
+  if (!fw::OpenRegularFile(file, QIODevice::ReadOnly, error)) return std::nullopt;
   return file.readAll();
 }
 
@@ -200,12 +199,11 @@ bool IsMissingOrEmpty(const QString& path) {
   return !info.exists() || (info.isFile() && info.size() == 0);
 }
 
+// Never creates the file. Anything but a regular file fails, so that a save
+// cannot put a file in the place of a pipe or a folder.
 bool CanReadAndWrite(const QString& path) {
   QFile file(path);
-  // ExistingOnly: this test must never be what creates the file.
-  if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
-  file.close();
-  return true;
+  return fw::OpenRegularFile(file, QIODevice::ReadWrite);
 }
 
 // The preferences folder, made when missing; empty when there is none.

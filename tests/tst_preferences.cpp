@@ -10,10 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 #include "app/preferences_store.h"
 #include "framework/message_box.h"
 #include "support/unprivileged_run.h"
+#include "support/watched_pipe.h"
 
 namespace {
 
@@ -441,13 +443,40 @@ class PreferencesTest : public QObject {
     QCOMPARE(FileBytes(), QByteArray("not a folder"));
   }
 
-  void fileThatIsAFolder() {
-    QVERIFY(QDir(dir_->path()).mkdir(kFileName));
+  // What stands in the file's place is no file: it cannot be accessed, and it
+  // stays what it is. A named pipe must not be opened in a way that waits for
+  // a writer, or start-up would hang.
+  void fileThatIsNotAFile_data() {
+    QTest::addColumn<bool>("pipe");  // else a folder
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("folder") << false << false;
+    QTest::newRow("named pipe") << true << false;
+    QTest::newRow("link to a named pipe") << true << true;
+  }
+  void fileThatIsNotAFile() {
+    QFETCH(bool, pipe);
+    QFETCH(bool, linked);
+    const QString target = linked ? dir_->filePath("elsewhere") : FilePath();
+    std::optional<WatchedPipe> watched;
+    if (pipe) {
+      watched.emplace(target);
+      QVERIFY(watched->Made());
+    } else {
+      QVERIFY(QDir().mkdir(target));
+    }
+    if (linked) QCOMPARE(symlink("elsewhere", QFile::encodeName(FilePath()).constData()), 0);
+
     QCOMPARE(PreferencesStore::ReadPreferences("MainFontSize"), QString());
     PreferencesStore::WritePreferences("MainFontSize", "14");
     QCOMPARE(messages_, QStringList{kFileAccessError});
-    QVERIFY(QFileInfo(FilePath()).isDir());
-    QVERIFY(QDir(FilePath()).isEmpty());
+    if (pipe) {
+      QVERIFY(!watched->ReaderWasStuck());
+      QVERIFY(WatchedPipe::IsPipe(FilePath()));
+    } else {
+      QVERIFY(QFileInfo(FilePath()).isDir());
+      QVERIFY(QDir(FilePath()).isEmpty());
+    }
+    QCOMPARE(QFileInfo(FilePath()).isSymLink(), linked);
   }
 
   // The two permission tests run as an unprivileged user when the suite runs
