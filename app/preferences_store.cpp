@@ -6,10 +6,12 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QXmlStreamReader>
 #include <algorithm>
 
 #include "framework/folders.h"
 #include "framework/message_box.h"
+#include "framework/regular_file.h"
 
 namespace {
 
@@ -18,6 +20,12 @@ constexpr char kRootName[] = "root";
 constexpr char kMainFontSizeKey[] = "MainFontSize";
 constexpr char kDefaultMainFontSize[] = "12";
 constexpr int kIndent = 2;
+// Far deeper than any preferences document nests. QtXml builds, copies and
+// writes its tree by recursion, so a much deeper file would overflow the stack
+// on a save, and its parse time grows faster than the file.
+constexpr int kDepthLimit = 256;
+// Indentation may at most double the written file.
+constexpr int kMaxIndentGrowth = 2;
 
 constexpr char kReadFolderError[] =
     "An error occured when reading preferences: Cannot access the Preferences folder";
@@ -76,8 +84,29 @@ QDomText ValueNode(QDomDocument& doc, const QString& value) {
   return doc.createTextNode(value);
 }
 
+// Whether elements nest kDepthLimit levels deep. Reads with the tokenizer
+// QtXml parses with, set up as it is, so entities, CDATA, comments and the DTD
+// count as they will there; stops at the limit, so even a huge file costs
+// only its first levels.
+bool NestedTooDeep(const QByteArray& document) {
+  QXmlStreamReader reader(document);
+  reader.setNamespaceProcessing(false);
+  int depth = 0;
+  while (!reader.atEnd()) {
+    const QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::StartElement && ++depth >= kDepthLimit) return true;
+    if (token == QXmlStreamReader::EndElement) --depth;
+  }
+  return false;
+}
+
 // The parsed document, or nullopt with what is wrong in *problem when asked.
 std::optional<QDomDocument> Parse(const QByteArray& document, QString* problem = nullptr) {
+  if (NestedTooDeep(document)) {
+    if (problem)
+      *problem = QStringLiteral("Its elements are nested %1 levels deep or more.").arg(kDepthLimit);
+    return std::nullopt;
+  }
   QDomDocument doc;
   QString message;
   int line = 0;
@@ -124,9 +153,13 @@ void DeclareUtf8(QDomDocument& doc) {
   declaration.setData(data);
 }
 
+// Indented for people who edit the file, unless the indentation would
+// dwarf the content: each level adds kIndent spaces to every line below it.
 QByteArray Serialised(QDomDocument& doc) {
   DeclareUtf8(doc);
-  return doc.toByteArray(kIndent);
+  QByteArray indented = doc.toByteArray(kIndent);
+  QByteArray lines = doc.toByteArray(0);
+  return indented.size() <= kMaxIndentGrowth * lines.size() ? indented : lines;
 }
 
 // QSaveFile writes through a symbolic link to its target and gives the new file
@@ -151,12 +184,10 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error
   return written;
 }
 
+// Only a regular file is read: a named pipe would hold up start-up for good.
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error = nullptr) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
-    return std::nullopt;
-  }
+  if (!fw::OpenRegularFile(file, QIODevice::ReadOnly, error)) return std::nullopt;
   return file.readAll();
 }
 
@@ -168,12 +199,11 @@ bool IsMissingOrEmpty(const QString& path) {
   return !info.exists() || (info.isFile() && info.size() == 0);
 }
 
+// Never creates the file. Anything but a regular file fails, so that a save
+// cannot put a file in the place of a pipe or a folder.
 bool CanReadAndWrite(const QString& path) {
   QFile file(path);
-  // ExistingOnly: this test must never be what creates the file.
-  if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
-  file.close();
-  return true;
+  return fw::OpenRegularFile(file, QIODevice::ReadWrite);
 }
 
 // The preferences folder, made when missing; empty when there is none.

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <unordered_map>
 
+#include "framework/regular_file.h"
+
 namespace fw {
 namespace detail {
 
@@ -79,6 +81,23 @@ struct SqlConnection {
   }
 };
 
+int OpenForSqlite(const char* path, int flags, int mode) {
+  return OpenWithoutWaiting(path, flags, mode_t(mode));
+}
+
+// SQLite opens the file itself, after our check: should the path become a
+// named pipe in between, its open would wait for a writer. Its Unix layer
+// lets the open call be replaced, so every open it makes cannot wait.
+void OpenWithoutWaitingInSqlite() {
+  static const bool replaced = [] {
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    return vfs && vfs->iVersion >= 3 && vfs->xSetSystemCall &&
+           vfs->xSetSystemCall(vfs, "open",
+                               reinterpret_cast<sqlite3_syscall_ptr>(&OpenForSqlite)) == SQLITE_OK;
+  }();
+  (void)replaced;
+}
+
 void Release(SqlStatement* statement) {
   sqlite3_reset(statement->stmt);
   sqlite3_clear_bindings(statement->stmt);
@@ -132,6 +151,9 @@ SqlDatabase::~SqlDatabase() = default;
 bool SqlDatabase::Connect() {
   connection_.reset();
   if (DatabaseFile.isEmpty()) return false;  // SQLite would open a temporary database
+  // Only a regular file can be a database; a named pipe would hold the open.
+  if (!IsRegularFile(DatabaseFile)) return false;
+  detail::OpenWithoutWaitingInSqlite();
   // An absolute path is never taken for a "file:" URI.
   const QByteArray path = QFile::encodeName(QFileInfo(DatabaseFile).absoluteFilePath());
   auto connection = std::make_shared<detail::SqlConnection>();

@@ -1,11 +1,13 @@
 // The lookup: what the query button draws and starts, and what the worker
 // writes for each outcome, on small fixture databases and on the real data.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "framework/canvas.h"
 #include "framework/chasing_arrows.h"
@@ -17,6 +19,7 @@
 #include "support/app_fixture.h"
 #include "support/characters.h"
 #include "support/fixture_databases.h"
+#include "support/watched_pipe.h"
 #include "support/yield_slice.h"
 
 namespace {
@@ -215,7 +218,17 @@ void LookupTest::aLongTableScanReturnsToTheLoop() {
   QCOMPARE(app.Control<fw::EditField>("ZVariantField").Text(), Chars({0x5F0C, 0x58F9}));
 }
 
-enum class Damage { None, Removed, NotADatabase, EmptyFile, CutShort, NoTable, NoCompatColumn };
+enum class Damage {
+  None,
+  Removed,
+  NotADatabase,
+  EmptyFile,
+  CutShort,
+  NoTable,
+  NoCompatColumn,
+  NamedPipe,
+  Folder
+};
 
 void LookupTest::outcomes_data() {
   QTest::addColumn<QString>("file");  // the database damaged
@@ -240,6 +253,10 @@ void LookupTest::outcomes_data() {
                                        << Chars({0x4E05}) << kept << QStringList{NotFound()};
   QTest::newRow("missing file") << "hanzidata2.rsd" << Damage::Removed << Chars({0x5000}) << "5000"
                                 << Chars({0x4F25}) << kept << QStringList();
+  QTest::newRow("named pipe") << "hanzidata.rsd" << Damage::NamedPipe << yi << "4E00"
+                              << Chars({0x5F0C}) << kept << QStringList();
+  QTest::newRow("folder") << "hanzidata2.rsd" << Damage::Folder << Chars({0x5000}) << "5000"
+                          << Chars({0x4F25}) << kept << QStringList();
   QTest::newRow("not a database") << "hanzidata2.rsd" << Damage::NotADatabase << Chars({0x5000})
                                   << "5000" << Chars({0x4F25}) << kept << QStringList();
   QTest::newRow("empty file") << "hanzidata2.rsd" << Damage::EmptyFile << Chars({0x5000}) << "5000"
@@ -266,6 +283,7 @@ void LookupTest::outcomes() {
 
   FixtureFolder folder;
   QVERIFY(WriteStandardData(folder));
+  std::optional<WatchedPipe> pipe;
   switch (damage) {
     case Damage::None:
       break;
@@ -277,6 +295,15 @@ void LookupTest::outcomes() {
       break;
     case Damage::EmptyFile:
       QVERIFY(folder.WriteFile(file, {}));
+      break;
+    case Damage::NamedPipe:
+      QVERIFY(folder.Remove(file));
+      pipe.emplace(folder.FilePath(file));
+      QVERIFY(pipe->Made());
+      break;
+    case Damage::Folder:
+      QVERIFY(folder.Remove(file));
+      QVERIFY(QDir(folder.Path()).mkdir(file));
       break;
     case Damage::CutShort: {
       // Enough rows that the file cut to its first page lacks the table's pages.
@@ -308,6 +335,7 @@ void LookupTest::outcomes() {
   QCOMPARE(Readings(app), readings);
   QCOMPARE(app.messages, messages);
   QVERIFY(!app.Control<fw::ChasingArrows>("ChasingArrows1").Visible());
+  if (pipe) QVERIFY(!pipe->ReaderWasStuck());
 }
 
 void LookupTest::eachCodeGoesToItsOwnDatabase_data() {

@@ -10,10 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 #include "app/preferences_store.h"
 #include "framework/message_box.h"
 #include "support/unprivileged_run.h"
+#include "support/watched_pipe.h"
 
 namespace {
 
@@ -32,6 +34,17 @@ Entries EntriesIn(const QByteArray& bytes) {
        e = e.nextSiblingElement())
     entries.append({e.tagName(), e.firstChild().isText() ? e.firstChild().toText().data() : ""});
   return entries;
+}
+
+// n elements nested in one another.
+QByteArray Tags(int n) { return QByteArray("<a>").repeated(n) + QByteArray("</a>").repeated(n); }
+
+// A stored size beside elements nested so that the document is `levels` deep,
+// with `innermost` inside the deepest.
+QByteArray Nested(int levels, const QByteArray& innermost = {}) {
+  const int inner = levels - 1;
+  return "<root><VariantFontSize>45</VariantFontSize>" + QByteArray("<a>").repeated(inner) +
+         innermost + QByteArray("</a>").repeated(inner) + "</root>";
 }
 
 // Permission bits as the file system holds them, whoever runs the test.
@@ -260,6 +273,49 @@ class PreferencesTest : public QObject {
     QVERIFY2(details_[0].contains(QStringLiteral("remove")), qPrintable(details_[0]));
   }
 
+  // Nesting far deeper than any preferences document needs is refused like a
+  // document that does not parse: QtXml recurses through the levels and
+  // would overflow the stack when it writes them back.
+  void deepNesting_data() {
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("255 levels") << Nested(255) << true;
+    QTest::newRow("256 levels") << Nested(256) << false;
+    QTest::newRow("257 levels") << Nested(257) << false;
+    QTest::newRow("5,000 levels") << Nested(5000) << false;
+    QTest::newRow("100,000 levels") << Nested(100000) << false;
+    QTest::newRow("tags in a comment") << Nested(2, "<!--" + Tags(300) + "-->") << true;
+    QTest::newRow("tags in CDATA") << Nested(2, "<![CDATA[" + Tags(300) + "]]>") << true;
+    QTest::newRow("tags in an attribute")
+        << Nested(2, "<b t=\"" + Tags(300).replace('<', "&lt;") + "\"/>") << true;
+    QTest::newRow("levels from an entity")
+        << "<!DOCTYPE root [<!ENTITY deep \"" + Tags(300) +
+               "\">]><root><VariantFontSize>45</VariantFontSize>&deep;</root>"
+        << false;
+  }
+  void deepNesting() {
+    QFETCH(QByteArray, document);
+    QFETCH(bool, accepted);
+    PutFile(document);
+    QCOMPARE(PreferencesStore::ReadPreferences("VariantFontSize"),
+             accepted ? QStringLiteral("45") : QString());
+    PreferencesStore::WritePreferences("VariantFontSize", "46");
+    if (!accepted) {
+      QCOMPARE(messages_, QStringList{kWriteFailed});
+      QVERIFY2(details_[0].contains(FilePath()), qPrintable(details_[0]));
+      QCOMPARE(FileBytes(), document);
+      return;
+    }
+    QCOMPARE(messages_, QStringList());
+    const QByteArray written = FileBytes();
+    QCOMPARE(PreferencesStore::ReadPreferences("VariantFontSize"), QStringLiteral("46"));
+    QCOMPARE(written.count("<a"), document.count("<a"));
+    // Indentation grows with the depth, but never swamps the content.
+    QVERIFY2(written.size() <= 2 * document.size(), written.left(200).constData());
+    PreferencesStore::WritePreferences("VariantFontSize", "46");
+    QCOMPARE(FileBytes(), written);
+  }
+
   // The file keeps the permissions it was given: a rewrite must not open it
   // to others or close it to its group.
   void permissionsKept_data() {
@@ -387,13 +443,40 @@ class PreferencesTest : public QObject {
     QCOMPARE(FileBytes(), QByteArray("not a folder"));
   }
 
-  void fileThatIsAFolder() {
-    QVERIFY(QDir(dir_->path()).mkdir(kFileName));
+  // What stands in the file's place is no file: it cannot be accessed, and it
+  // stays what it is. A named pipe must not be opened in a way that waits for
+  // a writer, or start-up would hang.
+  void fileThatIsNotAFile_data() {
+    QTest::addColumn<bool>("pipe");  // else a folder
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("folder") << false << false;
+    QTest::newRow("named pipe") << true << false;
+    QTest::newRow("link to a named pipe") << true << true;
+  }
+  void fileThatIsNotAFile() {
+    QFETCH(bool, pipe);
+    QFETCH(bool, linked);
+    const QString target = linked ? dir_->filePath("elsewhere") : FilePath();
+    std::optional<WatchedPipe> watched;
+    if (pipe) {
+      watched.emplace(target);
+      QVERIFY(watched->Made());
+    } else {
+      QVERIFY(QDir().mkdir(target));
+    }
+    if (linked) QCOMPARE(symlink("elsewhere", QFile::encodeName(FilePath()).constData()), 0);
+
     QCOMPARE(PreferencesStore::ReadPreferences("MainFontSize"), QString());
     PreferencesStore::WritePreferences("MainFontSize", "14");
     QCOMPARE(messages_, QStringList{kFileAccessError});
-    QVERIFY(QFileInfo(FilePath()).isDir());
-    QVERIFY(QDir(FilePath()).isEmpty());
+    if (pipe) {
+      QVERIFY(!watched->ReaderWasStuck());
+      QVERIFY(WatchedPipe::IsPipe(FilePath()));
+    } else {
+      QVERIFY(QFileInfo(FilePath()).isDir());
+      QVERIFY(QDir(FilePath()).isEmpty());
+    }
+    QCOMPARE(QFileInfo(FilePath()).isSymLink(), linked);
   }
 
   // The two permission tests run as an unprivileged user when the suite runs

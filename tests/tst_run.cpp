@@ -1,5 +1,7 @@
 // The whole run as main drives it: the event loop, how it ends, and what
 // becomes of an exception nobody caught.
+#include <QFile>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +13,7 @@
 #include "framework/runtime.h"
 #include "framework/window.h"
 #include "main_window/main_window.h"
+#include "support/watched_pipe.h"
 
 class RunTest : public QObject {
   Q_OBJECT
@@ -37,6 +40,30 @@ class RunTest : public QObject {
     QCOMPARE(fw::RuntimeExitStatus(), 0);
     QVERIFY(messages_.isEmpty());
     QVERIFY(fw::Window::OpenWindows().empty());
+    Finish();
+  }
+
+  // Named pipes in place of the preferences file and a database: start-up
+  // must not wait for a writer. The window opens and works, and only saving
+  // the font size at the close says the preferences file cannot be used.
+  void namedPipesForFilesDoNotHoldUpStartUp() {
+    QFile::remove(config_.filePath(QStringLiteral("Quillfern Preferences")));  // from a run before
+    WatchedPipe preferences(config_.filePath(QStringLiteral("Quillfern Preferences")));
+    WatchedPipe database(data_.filePath(QStringLiteral("hanzidata.rsd")));
+    QVERIFY(preferences.Made() && database.Made());
+    bool shown = false;
+    QTimer::singleShot(50, [&shown] {
+      shown = MainWindow::Instance()->Widget()->isVisible();
+      MainWindow::Instance()->CloseWindow();
+    });
+    Main();
+    QVERIFY(shown);
+    QCOMPARE(fw::RuntimeExitStatus(), 0);
+    QCOMPARE(messages_, QStringList{QStringLiteral("Cannot access the preferences file.")});
+    QVERIFY(!preferences.ReaderWasStuck());
+    QVERIFY(!database.ReaderWasStuck());
+    QVERIFY(WatchedPipe::IsPipe(config_.filePath(QStringLiteral("Quillfern Preferences"))));
+    QVERIFY(WatchedPipe::IsPipe(data_.filePath(QStringLiteral("hanzidata.rsd"))));
     Finish();
   }
 

@@ -1,13 +1,17 @@
 // The read-only SQL layer against a small fixture database.
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "framework/sql_database.h"
+#include "support/watched_pipe.h"
 
 namespace {
 const QString kSelectByCode = QStringLiteral("SELECT * FROM unihan WHERE code = ?");
@@ -34,6 +38,9 @@ class SqlDatabaseTest : public QObject {
   void initTestCase();
   void connectFails_data();
   void connectFails();
+  void notAFileIsNotOpened_data();
+  void notAFileIsNotOpened();
+  void sqliteNeverWaitsOnAPipe();
   void selectFails_data();
   void selectFails();
   void readsARow();
@@ -88,6 +95,65 @@ void SqlDatabaseTest::connectFails() {
   QVERIFY(!db.Connect());
   QCOMPARE(QDir(folder_.path()).entryList(QDir::Files), before);
   QVERIFY(!db.SQLSelect(QStringLiteral("SELECT 1")));
+}
+
+// A named pipe would keep an open waiting for a writer for good; none of
+// these is a database.
+void SqlDatabaseTest::notAFileIsNotOpened_data() {
+  QTest::addColumn<bool>("pipe");  // else a folder
+  QTest::addColumn<bool>("linked");
+  QTest::newRow("named pipe") << true << false;
+  QTest::newRow("link to a named pipe") << true << true;
+  QTest::newRow("folder") << false << false;
+  QTest::newRow("link to a folder") << false << true;
+}
+
+void SqlDatabaseTest::notAFileIsNotOpened() {
+  QFETCH(bool, pipe);
+  QFETCH(bool, linked);
+  QTemporaryDir folder;
+  QVERIFY(folder.isValid());
+  const QString target = folder.filePath(QStringLiteral("target"));
+  const QString path = linked ? folder.filePath(QStringLiteral("hanzidata.rsd")) : target;
+  std::optional<WatchedPipe> watched;
+  if (pipe) {
+    watched.emplace(target);
+    QVERIFY(watched->Made());
+  } else {
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("target")));
+  }
+  if (linked) QCOMPARE(symlink("target", QFile::encodeName(path).constData()), 0);
+
+  fw::SqlDatabase db;
+  db.DatabaseFile = path;
+  QVERIFY(!db.Connect());
+  QVERIFY(!db.SQLSelect(QStringLiteral("SELECT 1")));
+  if (pipe) {
+    QVERIFY(!watched->ReaderWasStuck());
+    QVERIFY(WatchedPipe::IsPipe(target));
+  } else {
+    QVERIFY(QFileInfo(target).isDir());
+  }
+  QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+           linked ? QStringList({"hanzidata.rsd", "target"}) : QStringList{"target"});
+}
+
+// The path may become a pipe after Connect has checked it: SQLite's own open
+// must not wait either, once a connection has been made.
+void SqlDatabaseTest::sqliteNeverWaitsOnAPipe() {
+  QTemporaryDir folder;
+  QVERIFY(folder.isValid());
+  const QString path = folder.filePath(QStringLiteral("hanzidata.rsd"));
+  WatchedPipe pipe(path);
+  QVERIFY(pipe.Made());
+  sqlite3* db = nullptr;
+  const int opened =
+      sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+  const auto close = qScopeGuard([db] { sqlite3_close(db); });
+  QVERIFY(opened != SQLITE_OK ||
+          sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr) != SQLITE_OK);
+  QVERIFY(!pipe.ReaderWasStuck());
+  QVERIFY(WatchedPipe::IsPipe(path));
 }
 
 void SqlDatabaseTest::selectFails_data() {
