@@ -1,10 +1,10 @@
 #include "lookup/moravel_variants.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
+#include "framework/regular_file.h"
 #include "framework/thread.h"
 #include "lookup/hex_field.h"
 
@@ -13,13 +13,12 @@ namespace {
 constexpr qsizetype kKeyBytes = 4;
 constexpr qsizetype kFieldsStart = 5;  // after the key and the separator
 
-// The whole file, or nothing when it is missing, a folder or unreadable. Read
-// rather than mapped: a mapped file cut short by another program would crash
-// the reader.
+// The whole file, or nothing when it is missing, not a regular file or
+// unreadable. Read rather than mapped: a mapped file cut short by another
+// program would crash the reader.
 QByteArray ReadTable(const QString& path) {
-  if (!QFileInfo(path).isFile()) return {};
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
+  if (!fw::OpenRegularFile(file, QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
 
