@@ -3,12 +3,13 @@
 # <build>/artifacts for people and CI; tst_window_titles reads back what the
 # window manager is told; tst_coming_to_front reads the stacking order of the
 # windows after another program covered them; tst_drop_from_another_program
-# drags text from another process's text box onto the character well.
+# drags text from another process's text box onto the character well;
+# tst_minimised_windows starts openbox and brings minimised windows back.
 find_program(XVFB_RUN xvfb-run REQUIRED)
 target_compile_definitions(tst_screenshot PRIVATE
   QUILLFERN_ARTIFACTS_DIR="${CMAKE_BINARY_DIR}/artifacts")
 foreach(x_test tst_screenshot tst_window_titles tst_coming_to_front
-    tst_drop_from_another_program)
+    tst_drop_from_another_program tst_minimised_windows)
   # ctest puts a target's emulator in front of its command: xvfb-run ... <test>.
   set_target_properties(${x_test} PROPERTIES
     CROSSCOMPILING_EMULATOR "${XVFB_RUN};-a;-s;-screen 0 1024x768x24")
