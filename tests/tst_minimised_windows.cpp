@@ -29,7 +29,8 @@ struct Probe : MyEvents {
 };
 
 // Chooses the menu item by its shortcut pressed on the X keyboard (keys as
-// xdotool names them), or with the mouse when keys is empty.
+// xdotool names them), or through its menu action, as a click on it does,
+// when keys is empty.
 bool ChooseAsTheUser(const char* item, const QString& keys) {
   if (keys.isEmpty()) {
     MenuItemNamed(item).Action()->trigger();
