@@ -54,6 +54,19 @@ void Canvas::Paint(QWidget& widget) {
   if (!layer_.isNull()) painter.drawImage(0, 0, layer_);
 }
 
+// The canvas only reads the text, so a drop is a copy whatever the source
+// proposes: a source that offers a move too deletes what it sent when the move
+// is accepted. A source that allows no copy is refused, so it keeps its text.
+bool Canvas::TakeAsCopy(QDropEvent& event) {
+  if (!event.mimeData()->hasText() || !(event.possibleActions() & Qt::CopyAction)) {
+    event.ignore();
+    return false;
+  }
+  event.setDropAction(Qt::CopyAction);
+  event.accept();
+  return true;
+}
+
 bool Canvas::eventFilter(QObject* watched, QEvent* event) {
   if (watched != Widget()) return false;
   switch (event->type()) {
@@ -78,16 +91,14 @@ bool Canvas::eventFilter(QObject* watched, QEvent* event) {
       RaiseXY(QStringLiteral("MouseUp"), p.x(), p.y());
       return true;
     }
-    case QEvent::DragEnter: {
-      auto* enter = static_cast<QDragEnterEvent*>(event);
-      if (enter->mimeData()->hasText()) enter->acceptProposedAction();
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+      TakeAsCopy(*static_cast<QDropEvent*>(event));
       return true;
-    }
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      if (!drop->mimeData()->hasText()) return true;
-      drop->acceptProposedAction();
-      RaiseDrop(DragItem{drop->mimeData()->text()}, static_cast<int>(drop->dropAction()));
+      if (TakeAsCopy(*drop))
+        RaiseDrop(DragItem{drop->mimeData()->text()}, static_cast<int>(drop->dropAction()));
       return true;
     }
     default:

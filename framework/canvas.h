@@ -8,6 +8,8 @@
 #include "framework/control.h"
 #include "framework/picture.h"
 
+class QDropEvent;
+
 namespace fw {
 
 class Canvas : public Control {
@@ -32,6 +34,7 @@ class Canvas : public Control {
 
  private:
   void Paint(QWidget& widget);
+  static bool TakeAsCopy(QDropEvent& event);
 
   std::shared_ptr<Picture> backdrop_;
   QImage layer_;

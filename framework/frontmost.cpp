@@ -82,12 +82,18 @@ void BringApplicationToFront() {
   const std::vector<QWidget*> windows = ShownWindowsBottomUp();
   if (windows.empty()) return;
   // Each raise puts a window on top of every other, so raising from the
-  // bottom up lifts them all above other programs in their own order.
-  for (QWidget* window : windows) window->raise();
-  QWidget* front = windows.back();
-  if (front->isMinimized())
-    front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-  front->activateWindow();
+  // bottom up lifts them all above other programs in their own order. A
+  // minimised one comes back too: the user would not see what it shows.
+  for (QWidget* window : windows) {
+    BringBackFromMinimised(*window);
+    window->raise();
+  }
+  windows.back()->activateWindow();
+}
+
+void BringBackFromMinimised(QWidget& window) {
+  // Only the minimised state goes: a maximised or full-screen window stays so.
+  if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
 }
 
 }  // namespace fw

@@ -11,6 +11,7 @@
 
 #include "framework/application.h"
 #include "framework/control_factory.h"
+#include "framework/frontmost.h"
 #include "framework/menu.h"
 #include "framework/property_table.h"
 #include "framework/push_button.h"
@@ -80,6 +81,7 @@ void Window::Show() {
       widget_->move(screen.center() - (frame.center() - frame.topLeft()));
     }
   }
+  BringBackFromMinimised(*widget_);
   widget_->raise();
   widget_->activateWindow();
 }

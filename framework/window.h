@@ -42,6 +42,7 @@ class Window : public QObject {
   int Top() const;
   bool Resizeable() const { return resizeable_; }
   QSize MinimumSize() const;
+  // Shows the window, back from minimised if it was, on top and active.
   void Show();
   // Closes the window as the close box does: the Close events run, then the
   // window is gone.

@@ -246,20 +246,46 @@ class MainWindowBehaviourTest : public QObject {
     QCOMPARE(app.messages, QStringList());
   }
 
-  void aRealDropReachesTheWell() {
+  // The well only reads the text, so it takes a drop as a copy whatever the
+  // source proposes (Shift proposes a move); a source that allows no copy would
+  // delete what it sent, so it is refused. Enter, move and drop agree.
+  void aRealDropIsTakenAsACopy_data() {
+    QTest::addColumn<Qt::DropActions>("allowed");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("copy only") << Qt::DropActions(Qt::CopyAction) << Qt::KeyboardModifiers()
+                               << true;
+    QTest::newRow("copy or move, move proposed")
+        << (Qt::CopyAction | Qt::MoveAction) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("move only") << Qt::DropActions(Qt::MoveAction) << Qt::KeyboardModifiers()
+                               << false;
+  }
+  void aRealDropIsTakenAsACopy() {
+    QFETCH(Qt::DropActions, allowed);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, taken);
     AppFixture app(RealDataFolder());
     QWidget* well = app.Control<fw::Canvas>("Canvas1").Widget();
     QMimeData text;
     text.setText(QStringLiteral("漢字詞"));
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(well, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(well, &drop);
-    QVERIFY(drop.isAccepted());
-    QCOMPARE(app.Control<fw::EditField>("HanziField").Text(), QStringLiteral("漢字"));
+    const QPoint at(10, 10);
+    QDragEnterEvent enter(at, allowed, &text, Qt::LeftButton, modifiers);
+    QDragMoveEvent move(at, allowed, &text, Qt::LeftButton, modifiers);
+    QDropEvent drop(at, allowed, &text, Qt::LeftButton, modifiers);
+    if (allowed & Qt::MoveAction) QCOMPARE(drop.proposedAction(), Qt::MoveAction);
+    for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+      // Each starts refused, as a move; a refused enter keeps the rest away.
+      event->setAccepted(false);
+      event->setDropAction(Qt::MoveAction);
+      QApplication::sendEvent(well, event);
+      QCOMPARE(event->isAccepted(), taken);
+      if (taken) QCOMPARE(event->dropAction(), Qt::CopyAction);
+    }
+    QCOMPARE(app.Control<fw::EditField>("HanziField").Text(),
+             taken ? QStringLiteral("漢字") : QString());
     QVERIFY(AppFixture::WaitForLookups());
-    QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), QStringLiteral("Unicode: 6F22"));
+    QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(),
+             taken ? QStringLiteral("Unicode: 6F22") : QString());
   }
 
   void aDropWithoutTextIsRefused() {

@@ -2,11 +2,14 @@
 # tst_screenshot draws the main window and saves what it shows under
 # <build>/artifacts for people and CI; tst_window_titles reads back what the
 # window manager is told; tst_coming_to_front reads the stacking order of the
-# windows after another program covered them.
+# windows after another program covered them; tst_drop_from_another_program
+# drags text from another process's text box onto the character well;
+# tst_minimised_windows starts openbox and brings minimised windows back.
 find_program(XVFB_RUN xvfb-run REQUIRED)
 target_compile_definitions(tst_screenshot PRIVATE
   QUILLFERN_ARTIFACTS_DIR="${CMAKE_BINARY_DIR}/artifacts")
-foreach(x_test tst_screenshot tst_window_titles tst_coming_to_front)
+foreach(x_test tst_screenshot tst_window_titles tst_coming_to_front
+    tst_drop_from_another_program tst_minimised_windows)
   # ctest puts a target's emulator in front of its command: xvfb-run ... <test>.
   set_target_properties(${x_test} PROPERTIES
     CROSSCOMPILING_EMULATOR "${XVFB_RUN};-a;-s;-screen 0 1024x768x24")
@@ -21,3 +24,8 @@ foreach(suite tst_main_window_behaviour tst_main_window_layout tst_menus)
   set_tests_properties(${suite}_on_x PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=xcb;LC_ALL=C.UTF-8" TIMEOUT 300)
 endforeach()
+# Another program's text box to drag from, for drops across processes.
+add_executable(text_box_drag_source helpers/text_box_drag_source.cpp)
+target_link_libraries(text_box_drag_source PRIVATE Qt6::Widgets Qt6::Test)
+target_compile_definitions(tst_drop_from_another_program PRIVATE
+  QUILLFERN_TEXT_BOX_DRAG_SOURCE="$<TARGET_FILE:text_box_drag_source>")
