@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/application.h"
+#include "framework/termination_signals.h"
 #include "framework/unhandled_exception.h"
 #include "framework/window.h"
 
@@ -42,6 +43,7 @@ void RuntimeInit(int& argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Quillfern"));
   QApplication::setDesktopFileName(QStringLiteral("org.quillfern.Quillfern"));
   QApplication::setQuitOnLastWindowClosed(false);
+  QuitOnTerminationSignals();
 }
 
 void RuntimeRun() {
@@ -63,6 +65,7 @@ void RuntimeUnhandledException(std::exception_ptr error) {
 int RuntimeExitStatus() { return exitStatus; }
 
 int RuntimeExit() {
+  StopQuittingOnTerminationSignals();
   // Windows closed during the last turn of the loop are still waiting to go.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   for (Window* window : Window::OpenWindows()) delete window;

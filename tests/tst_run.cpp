@@ -2,18 +2,53 @@
 // becomes of an exception nobody caught.
 #include <QFile>
 #include <QMainWindow>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <stdexcept>
 
+#include "app/preferences_store.h"
 #include "app/start_up.h"
 #include "framework/folders.h"
 #include "framework/message_box.h"
 #include "framework/runtime.h"
+#include "framework/slider.h"
+#include "framework/thread.h"
 #include "framework/window.h"
 #include "main_window/main_window.h"
 #include "support/watched_pipe.h"
+
+namespace {
+
+// A worker that waits for the user to answer a box.
+class WaitingForAnswer : public fw::Thread {
+ public:
+  explicit WaitingForAnswer(bool& answered) : answered_(answered) {}
+
+ protected:
+  fw::Task<void> Run() override {
+    co_await fw::MsgBoxAsync(QStringLiteral("waiting"));
+    answered_ = true;
+  }
+
+ private:
+  bool& answered_;
+};
+
+bool BoxShown() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) return true;
+  return false;
+}
+
+enum class Box { None, InAHandler, ForAWorker };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Box)
 
 class RunTest : public QObject {
   Q_OBJECT
@@ -64,6 +99,47 @@ class RunTest : public QObject {
     QVERIFY(!database.ReaderWasStuck());
     QVERIFY(WatchedPipe::IsPipe(config_.filePath(QStringLiteral("Quillfern Preferences"))));
     QVERIFY(WatchedPipe::IsPipe(data_.filePath(QStringLiteral("hanzidata.rsd"))));
+    Finish();
+  }
+
+  // The end of the session, or of the terminal: the run ends as File > Quit
+  // ends it, the main window stores the slider's size, even while a box waits.
+  void aTerminationSignalQuitsAsTheMenuDoes_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<Box>("box");
+    QTest::newRow("SIGTERM") << SIGTERM << Box::None;
+    QTest::newRow("SIGHUP") << SIGHUP << Box::None;
+    QTest::newRow("SIGINT") << SIGINT << Box::None;
+    QTest::newRow("SIGTERM, a handler's box up") << SIGTERM << Box::InAHandler;
+    QTest::newRow("SIGTERM, a worker's box up") << SIGTERM << Box::ForAWorker;
+  }
+  void aTerminationSignalQuitsAsTheMenuDoes() {
+    QFETCH(int, signal);
+    QFETCH(Box, box);
+    QFile::remove(config_.filePath(QStringLiteral("Quillfern Preferences")));  // from a run before
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+      MainWindow::Instance()->ControlByName<fw::Slider>("Slider1").SetValue(37);
+      if (box == Box::None) {
+        std::raise(signal);
+        return;
+      }
+      fw::SetMessageHandler(nullptr);
+      QTimer::singleShot(0, [signal] {
+        QVERIFY(BoxShown());
+        std::raise(signal);
+      });
+      if (box == Box::InAHandler)
+        fw::MsgBox(QStringLiteral("waiting"));
+      else
+        (new WaitingForAnswer(answered))->Start();
+    });
+    Main();
+    QCOMPARE(fw::RuntimeExitStatus(), 0);
+    QVERIFY(fw::Window::OpenWindows().empty());
+    QVERIFY(!BoxShown());
+    QCOMPARE(PreferencesStore::ReadPreferences(QStringLiteral("VariantFontSize")),
+             QStringLiteral("37"));
     Finish();
   }
 
