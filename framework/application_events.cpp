@@ -3,10 +3,18 @@
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusError>
+#include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusReply>
 #include <QMap>
+#include <QVariantMap>
 #include <QtGlobal>
+
+#include "framework/application.h"
+#include "framework/frontmost.h"
+#include "framework/running_copy.h"
 
 namespace fw {
 
@@ -30,9 +38,51 @@ class ServicesAdaptor : public QDBusAbstractAdaptor {
   ApplicationEvents* events_;
 };
 
+// What launchers call on a program that runs already (the freedesktop
+// Application interface): it comes to the front, as for a request, without a
+// lookup. The program opens no documents and offers no actions.
+class LauncherAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+
+ public:
+  explicit LauncherAdaptor(ApplicationEvents* events) : QDBusAbstractAdaptor(events) {}
+
+ public slots:
+  void Activate(const QVariantMap& platformData, const QDBusMessage& call) {
+    ComeToFront(platformData, call);
+  }
+  void Open(const QStringList&, const QVariantMap& platformData, const QDBusMessage& call) {
+    ComeToFront(platformData, call);
+  }
+  void ActivateAction(const QString& name, const QVariantList&, const QVariantMap&,
+                      const QDBusMessage& call) {
+    Refuse(call, QDBusError::NotSupported, QStringLiteral("no action %1").arg(name));
+  }
+
+ private:
+  static void ComeToFront(const QVariantMap& platformData, const QDBusMessage& call) {
+    // A copy on its way out must not take the start: the caller runs instead.
+    if (QuitRequested()) {
+      Refuse(call, QDBusError::Failed, QStringLiteral("quitting"));
+      return;
+    }
+    // The launcher's token lets a Wayland compositor give this copy the focus.
+    if (const QString token = platformData.value(QStringLiteral("activation-token")).toString();
+        !token.isEmpty())
+      qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    BringApplicationToFront();
+  }
+  static void Refuse(const QDBusMessage& call, QDBusError::ErrorType type, const QString& why) {
+    call.setDelayedReply(true);
+    QDBusConnection::sessionBus().send(call.createErrorReply(type, why));
+  }
+};
+
 ApplicationEvents::ApplicationEvents(QObject* parent) : QObject(parent) {
   qDBusRegisterMetaType<QMap<QString, QByteArray>>();
   new ServicesAdaptor(this);
+  new LauncherAdaptor(this);
 }
 
 ApplicationEvents::~ApplicationEvents() {
@@ -55,11 +105,24 @@ bool ApplicationEvents::Listen() {
     return false;
   }
   // Claim the name only once the object is there, so a request never finds the
-  // name without the object behind it.
-  if (!bus.registerService(QLatin1String(kServiceName))) {
+  // name without the object behind it. Waiting in line for a name that is
+  // held lets this process take over from one that is quitting.
+  const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claim =
+      bus.interface()->registerService(QLatin1String(kServiceName),
+                                       QDBusConnectionInterface::QueueService,
+                                       QDBusConnectionInterface::DontAllowReplacement);
+  if (!claim.isValid() || claim.value() == QDBusConnectionInterface::ServiceNotRegistered) {
     bus.unregisterObject(QLatin1String(kObjectPath));
-    Fail(QStringLiteral("the name %1 is taken (is another Quillfern running?)")
-             .arg(QLatin1String(kServiceName)));
+    Fail(QStringLiteral("the name %1 cannot be claimed (%2)")
+             .arg(QLatin1String(kServiceName), claim.error().message()));
+    return false;
+  }
+  // Held by a copy started at the same moment, which has come forward: this
+  // one is not needed.
+  if (claim.value() == QDBusConnectionInterface::ServiceQueued && ActivateRunningCopy()) {
+    bus.unregisterService(QLatin1String(kServiceName));
+    bus.unregisterObject(QLatin1String(kObjectPath));
+    Quit(0);
     return false;
   }
   listening_ = true;

@@ -3,6 +3,8 @@
 // by calling, on the session bus, name org.quillfern.Quillfern, object
 // /org/quillfern/Quillfern, interface org.quillfern.Services:
 //   ServicePerform(a{say} pasteboard, s message, s userData) -> b
+// The same object answers launchers through org.freedesktop.Application:
+// Activate and Open bring the program to the front; it has no actions.
 #include <QObject>
 #include <QString>
 
@@ -17,13 +19,18 @@ class ApplicationEvents : public QObject {
   static constexpr char kServiceName[] = "org.quillfern.Quillfern";
   static constexpr char kObjectPath[] = "/org/quillfern/Quillfern";
   static constexpr char kInterfaceName[] = "org.quillfern.Services";
+  static constexpr char kApplicationInterfaceName[] = "org.freedesktop.Application";
 
   explicit ApplicationEvents(QObject* parent = nullptr);
   ~ApplicationEvents() override;
 
   // Registers the object and claims the bus name; from then on requests arrive as
-  // ServicePerform on the GUI thread. Without a session bus, or when the name is
-  // taken, returns false and says so once on standard error; the program works on.
+  // ServicePerform on the GUI thread. When another process holds the name, this
+  // one waits in line and takes the name over once that process lets it go;
+  // but when that process is a running copy that comes to the front on
+  // Activate (two copies started at once), this run quits with status 0 and
+  // Listen returns false. Without a session bus returns false and says so once
+  // on standard error; the program works on.
   bool Listen();
   bool IsListening() const { return listening_; }
 
@@ -34,6 +41,7 @@ class ApplicationEvents : public QObject {
 
  private:
   friend class ServicesAdaptor;
+  friend class LauncherAdaptor;
   void Fail(const QString& reason);
 
   bool listening_ = false;

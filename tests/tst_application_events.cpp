@@ -1,5 +1,7 @@
 // Receiving text from other applications: pasteboard decoding, the session-bus
 // interface driven by the real gdbus client, and bringing the program to the front.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -8,6 +10,7 @@
 #include <QDBusPendingReply>
 #include <QDomDocument>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QThread>
@@ -17,9 +20,11 @@
 #include <QtTest>
 #include <cstdio>
 
+#include "framework/application.h"
 #include "framework/application_events.h"
 #include "framework/frontmost.h"
 #include "framework/pasteboard.h"
+#include "framework/runtime.h"
 #include "support/bus_caller.h"
 #include "support/characters.h"
 #include "support/dbus_call.h"
@@ -203,7 +208,21 @@ class ApplicationEventsTest : public QObject {
   }
 
   // --- Over the session bus -----------------------------------------------------------
-  void publishesTheInterface() {
+  // The program's own interface and the one launchers call, with their
+  // signatures as a caller sees them.
+  void publishesTheInterfaces_data() {
+    QTest::addColumn<QString>("interfaceName");
+    QTest::addColumn<QStringList>("methods");  // name(in types)->out types
+    QTest::newRow("services") << QString::fromLatin1(ApplicationEvents::kInterfaceName)
+                              << QStringList{QStringLiteral("ServicePerform(a{say},s,s)->b")};
+    QTest::newRow("launchers") << QString::fromLatin1(ApplicationEvents::kApplicationInterfaceName)
+                               << QStringList{QStringLiteral("Activate(a{sv})->"),
+                                              QStringLiteral("Open(as,a{sv})->"),
+                                              QStringLiteral("ActivateAction(s,av,a{sv})->")};
+  }
+  void publishesTheInterfaces() {
+    QFETCH(QString, interfaceName);
+    QFETCH(QStringList, methods);
     RecordingEvents events;
     QVERIFY(events.Listen());
     test::GdbusCall introspect;
@@ -219,25 +238,87 @@ class ApplicationEventsTest : public QObject {
     QDomElement interface;
     for (QDomElement e = xml.documentElement().firstChildElement(QStringLiteral("interface"));
          !e.isNull(); e = e.nextSiblingElement(QStringLiteral("interface")))
-      if (e.attribute(QStringLiteral("name")) == QLatin1String(ApplicationEvents::kInterfaceName))
-        interface = e;
+      if (e.attribute(QStringLiteral("name")) == interfaceName) interface = e;
     QVERIFY(!interface.isNull());
-    const QDomNodeList methods = interface.elementsByTagName(QStringLiteral("method"));
-    QCOMPARE(methods.size(), 1);
-    QCOMPARE(methods.at(0).toElement().attribute(QStringLiteral("name")),
-             QStringLiteral("ServicePerform"));
-    QStringList in;
-    QStringList out;
-    const QDomNodeList args = methods.at(0).toElement().elementsByTagName(QStringLiteral("arg"));
-    for (int i = 0; i < args.size(); ++i) {
-      const QDomElement arg = args.at(i).toElement();
-      (arg.attribute(QStringLiteral("direction")) == QLatin1String("out") ? out : in)
-          << arg.attribute(QStringLiteral("type"));
+    QStringList found;
+    const QDomNodeList methodNodes = interface.elementsByTagName(QStringLiteral("method"));
+    for (int m = 0; m < methodNodes.size(); ++m) {
+      QStringList in;
+      QStringList out;
+      const QDomElement method = methodNodes.at(m).toElement();
+      const QDomNodeList args = method.elementsByTagName(QStringLiteral("arg"));
+      for (int i = 0; i < args.size(); ++i) {
+        const QDomElement arg = args.at(i).toElement();
+        (arg.attribute(QStringLiteral("direction")) == QLatin1String("out") ? out : in)
+            << arg.attribute(QStringLiteral("type"));
+      }
+      found << QStringLiteral("%1(%2)->%3")
+                   .arg(method.attribute(QStringLiteral("name")), in.join(u','), out.join(u','));
     }
-    QCOMPARE(in, (QStringList{QStringLiteral("a{say}"), QStringLiteral("s"), QStringLiteral("s")}));
-    QCOMPARE(out, QStringList{QStringLiteral("b")});
+    QCOMPARE(found, methods);
     QVERIFY(interface.elementsByTagName(QStringLiteral("signal")).isEmpty());
     QVERIFY(interface.elementsByTagName(QStringLiteral("property")).isEmpty());
+  }
+
+  // What a launcher's call does to a program that runs already: Activate and
+  // Open bring it to the front; there are no actions; a program on its way
+  // out refuses, so the caller runs in its place.
+  void launcherCalls_data() {
+    QTest::addColumn<QStringList>("call");  // method and arguments, as gdbus takes them
+    QTest::addColumn<bool>("quitting");
+    QTest::addColumn<bool>("succeeds");
+    const QString noData = QStringLiteral("@a{sv} {}");
+    QTest::newRow("Activate") << QStringList{QStringLiteral("Activate"), noData} << false << true;
+    QTest::newRow("Activate with a token")
+        << QStringList{QStringLiteral("Activate"), QStringLiteral("{'activation-token': <'t1'>}")}
+        << false << true;
+    QTest::newRow("Open") << QStringList{QStringLiteral("Open"), QStringLiteral("['file:///x']"),
+                                         noData}
+                          << false << true;
+    QTest::newRow("ActivateAction")
+        << QStringList{QStringLiteral("ActivateAction"), QStringLiteral("quit"),
+                       QStringLiteral("@av []"), noData}
+        << false << false;
+    QTest::newRow("Activate while quitting")
+        << QStringList{QStringLiteral("Activate"), noData} << true << false;
+  }
+  void launcherCalls() {
+    QFETCH(QStringList, call);
+    QFETCH(bool, quitting);
+    QFETCH(bool, succeeds);
+    ApplicationEvents events;
+    QVERIFY(events.Listen());
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWindow other;
+    QVERIFY(PutAnotherApplicationInFront(other));
+    if (quitting) {
+      // A run whose loop was asked to end; the call arrives after that.
+      QTimer::singleShot(0, [] { fw::Quit(0); });
+      QCoreApplication::exec();
+    }
+    if (succeeds) ExpectComingToFront();
+
+    test::GdbusCall gdbus;
+    gdbus.Start(
+        QStringList{
+            QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+            QLatin1String(ApplicationEvents::kServiceName), QStringLiteral("--object-path"),
+            QLatin1String(ApplicationEvents::kObjectPath), QStringLiteral("--method"),
+            QLatin1String(ApplicationEvents::kApplicationInterfaceName) + u'.' + call.first()} +
+        call.mid(1));
+    QTRY_VERIFY_WITH_TIMEOUT(gdbus.Finished(), 20000);
+    fw::RuntimeRegisterAppObject(nullptr);  // forgets the quit asked for above
+    QCOMPARE(gdbus.Succeeded(), succeeds);
+    if (succeeds) {
+      QCOMPARE(gdbus.Output(), QStringLiteral("()"));
+      QTRY_COMPARE(QApplication::activeWindow(), &window);
+      qunsetenv("XDG_ACTIVATION_TOKEN");
+    } else {
+      QVERIFY(!gdbus.Errors().isEmpty());
+      QCOMPARE(QGuiApplication::focusWindow(), &other);
+    }
   }
 
   void receivesRequests_data() {
@@ -370,38 +451,35 @@ class ApplicationEventsTest : public QObject {
     QVERIFY(again.Listen());
   }
 
-  void nameTakenByAnotherProcess() {
+  // Another process holds the name and answers no Activate: one that is
+  // quitting. A program that listens then waits in line, says nothing, and
+  // owns the name as soon as the other lets it go.
+  void aHeldNameIsTakenOverOnceLetGo() {
     QProcess holder;
     holder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     StartHelper(holder, QStringLiteral("--hold-name"));
     QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine() || holder.state() == QProcess::NotRunning, 20000);
     QCOMPARE(holder.readLine(), QByteArray("ready\n"));
 
-    // A second program in the same situation: false, one line, no crash.
     QProcess second;
     StartHelper(second, QStringLiteral("--listen-once"));
     QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 1);
-    const QStringList lines = Lines(second.readAllStandardError());
-    QCOMPARE(lines.size(), 1);
-    QVERIFY2(lines.first().contains(QLatin1String(ApplicationEvents::kServiceName)),
-             qPrintable(lines.first()));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(second.readAllStandardError(), QByteArray());
 
-    // In this process too, and repeating it says nothing more.
-    {
-      ApplicationEvents events;
-      QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Not accepting")));
-      QTest::failOnWarning(QRegularExpression(QStringLiteral("^Not accepting")));
-      QVERIFY(!events.Listen());
-      QVERIFY(!events.Listen());
-      QVERIFY(!events.IsListening());
-    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString name = QLatin1String(ApplicationEvents::kServiceName);
+    ApplicationEvents events;
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^Not accepting")));
+    QVERIFY(events.Listen());
+    QVERIFY(events.IsListening());
+    QCOMPARE(bus.interface()->servicePid(name).value(), uint(holder.processId()));
 
     holder.closeWriteChannel();
     QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 20000);
-    ApplicationEvents after;
-    QTRY_VERIFY_WITH_TIMEOUT(after.Listen(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(bus.interface()->serviceOwner(name).value(), bus.baseService(),
+                              20000);
   }
 
   void noSessionBus_data() {
@@ -596,7 +674,8 @@ class ApplicationEventsTest : public QObject {
 // Helper modes, run as separate processes by the tests above.
 namespace {
 
-// Holds the service name until standard input closes.
+// Holds the service name until standard input closes, answering calls (with
+// an error: it has no object) meanwhile.
 int HoldName(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   if (!QDBusConnection::sessionBus().registerService(
@@ -604,9 +683,12 @@ int HoldName(int argc, char** argv) {
     return 2;
   std::puts("ready");
   std::fflush(stdout);
-  while (std::getchar() != EOF) {
-  }
-  return 0;
+  QSocketNotifier input(0, QSocketNotifier::Read);
+  QObject::connect(&input, &QSocketNotifier::activated, &app, [] {
+    char byte;
+    if (read(0, &byte, 1) <= 0) QCoreApplication::quit();
+  });
+  return app.exec();
 }
 
 // Listens twice as the program would; exit status 0 when listening.

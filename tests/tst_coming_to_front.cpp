@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 
 #include "app/app.h"
@@ -14,44 +13,15 @@
 #include "services/my_events.h"
 #include "support/app_fixture.h"
 #include "support/focus.h"
+#include "support/x_windows.h"
+
+using test::Depths;
 
 namespace {
 
 struct Probe : MyEvents {
   using MyEvents::ServicePerform;
 };
-
-// The X windows at the top level, topmost first, as xwininfo lists them.
-QList<WId> Stack() {
-  QProcess xwininfo;
-  xwininfo.start(QStringLiteral("xwininfo"),
-                 {QStringLiteral("-root"), QStringLiteral("-children")});
-  if (!xwininfo.waitForFinished(10000)) return {};
-  QList<WId> stack;
-  static const QRegularExpression child(QStringLiteral("^\\s+(0x[0-9a-f]+) "));
-  for (const QString& line : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n'))
-    if (const auto match = child.match(line); match.hasMatch())
-      stack << match.captured(1).toULongLong(nullptr, 16);
-  return stack;
-}
-
-// The X window whose name is name, or 0.
-WId Named(const QString& name) {
-  QProcess xwininfo;
-  xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-name"), name});
-  if (!xwininfo.waitForFinished(10000) || xwininfo.exitCode() != 0) return 0;
-  static const QRegularExpression id(QStringLiteral("Window id: (0x[0-9a-f]+)"));
-  const auto match = id.match(QString::fromLocal8Bit(xwininfo.readAllStandardOutput()));
-  return match.hasMatch() ? match.captured(1).toULongLong(nullptr, 16) : 0;
-}
-
-// Where each window lies in the stack, 0 at the top; -1 when it is not there.
-QList<qsizetype> Depths(const QList<WId>& windows) {
-  const QList<WId> stack = Stack();
-  QList<qsizetype> depths;
-  for (WId window : windows) depths << stack.indexOf(window);
-  return depths;
-}
 
 }  // namespace
 
@@ -80,12 +50,8 @@ class ComingToFrontTest : public QObject {
     QTRY_COMPARE(Depths({frontId, behindId}), (QList<qsizetype>{0, 1}));
 
     QProcess cover;
-    cover.start(QStringLiteral("xmessage"),
-                {QStringLiteral("-name"), QStringLiteral("cover"), QStringLiteral("-geometry"),
-                 QStringLiteral("1024x768+0+0"), QStringLiteral("another program")});
-    QVERIFY(cover.waitForStarted());
-    WId coverId = 0;
-    QTRY_VERIFY((coverId = Named(QStringLiteral("cover"))) != 0);
+    const WId coverId = test::StartCover(cover);
+    QVERIFY(coverId != 0);
     QTRY_COMPARE(Depths({coverId, frontId, behindId}), (QList<qsizetype>{0, 1, 2}));
 
     Probe().ServicePerform(fw::Pasteboard({{"text/plain;charset=utf-8", QByteArray("鳥")}}),

@@ -1,0 +1,39 @@
+#include "support/program_run.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QProcessEnvironment>
+#include <QTest>
+
+#include "framework/application_events.h"
+
+namespace test {
+
+void StartProgram(QProcess& program, const QString& configFolder) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
+  program.setProcessEnvironment(environment);
+  program.start(QStringLiteral(QUILLFERN_APP_DIR "/quillfern"), {});
+}
+
+qint64 BusNameOwner() {
+  QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+  const QString name = QLatin1String(fw::ApplicationEvents::kServiceName);
+  if (!bus || !bus->isServiceRegistered(name)) return 0;
+  return bus->servicePid(name).value();
+}
+
+bool WaitUntilRunning(const QProcess& program, int timeoutMs) {
+  const auto running = [&] {
+    return program.state() == QProcess::Running && BusNameOwner() == program.processId();
+  };
+  return QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning || running(); },
+                         timeoutMs) &&
+         running();
+}
+
+bool WaitUntilEnded(QProcess& program, int timeoutMs) {
+  return QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, timeoutMs);
+}
+
+}  // namespace test

@@ -1,0 +1,20 @@
+#pragma once
+// The real program, built beside its data, started in a process of its own as
+// a user or a launcher starts it.
+#include <QProcess>
+#include <QString>
+
+namespace test {
+
+// Starts the program with its preferences in configFolder; its standard error
+// is kept apart for the test to read.
+void StartProgram(QProcess& program, const QString& configFolder);
+// The process that owns the program's bus name, or 0 when nobody does.
+qint64 BusNameOwner();
+// Waits until program owns the bus name: its main window is built and it
+// listens. False when it does not within the time given.
+bool WaitUntilRunning(const QProcess& program, int timeoutMs = 60000);
+// Waits for program to end; false when it does not within the time given.
+bool WaitUntilEnded(QProcess& program, int timeoutMs = 60000);
+
+}  // namespace test

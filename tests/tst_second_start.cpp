@@ -1,0 +1,130 @@
+// Starting the real program while a copy of it runs, on a real X server and a
+// private session bus: the running copy comes to the front above another
+// program, and the new process ends at once with status 0, having shown no
+// window.
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "support/program_run.h"
+#include "support/x_windows.h"
+
+using test::BusNameOwner;
+using test::StartProgram;
+using test::WaitUntilEnded;
+using test::WaitUntilRunning;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quillfern");
+
+// Every window the X server maps from now on, as another program sees it.
+class MapWatch {
+ public:
+  MapWatch() {
+    xev_.start(QStringLiteral("xev"),
+               {QStringLiteral("-root"), QStringLiteral("-event"), QStringLiteral("substructure")});
+  }
+  ~MapWatch() {
+    xev_.kill();
+    xev_.waitForFinished();
+  }
+  // Waits until the watch has seen window mapped: everything mapped before
+  // has been seen too.
+  bool Saw(WId window) {
+    return QTest::qWaitFor([&] { return Mapped().contains(window); }, 20000);
+  }
+  QList<WId> Mapped() {
+    output_ += QString::fromLocal8Bit(xev_.readAllStandardOutput());
+    static const QRegularExpression map(
+        QStringLiteral("MapNotify event,[^\\n]*\\n\\s+event 0x[0-9a-f]+, window (0x[0-9a-f]+)"));
+    QList<WId> mapped;
+    for (auto it = map.globalMatch(output_); it.hasNext();)
+      mapped << it.next().captured(1).toULongLong(nullptr, 16);
+    return mapped;
+  }
+
+ private:
+  QProcess xev_;
+  QString output_;
+};
+
+}  // namespace
+
+class SecondStartTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir config_;
+
+ private slots:
+  void initTestCase() {
+    QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
+    QVERIFY2(qEnvironmentVariableIsSet("DISPLAY"), "run under xvfb-run");
+  }
+
+  // Another program covers the running copy; the user starts the program
+  // again. Once the first copy has gone, a new start is the running copy.
+  void aSecondStartBringsTheRunningCopyForward() {
+    QProcess first;
+    StartProgram(first, config_.path());
+    QVERIFY(WaitUntilRunning(first));
+    QList<WId> shown;
+    QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 1, 20000);
+    const WId mainWindow = shown.first();
+
+    MapWatch watch;
+    QProcess cover;
+    const WId coverId = test::StartCover(cover);
+    QVERIFY(coverId != 0);
+    QVERIFY(watch.Saw(coverId));
+    QTRY_COMPARE(test::Depths({coverId, mainWindow}), (QList<qsizetype>{0, 1}));
+
+    QProcess second;
+    StartProgram(second, config_.path());
+    QVERIFY(WaitUntilEnded(second));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_COMPARE(test::Depths({mainWindow, coverId}), (QList<qsizetype>{0, 1}));
+    // The cover going away is seen after anything the second start mapped.
+    cover.kill();
+    cover.waitForFinished();
+    QVERIFY(Unmapped(coverId));
+    QCOMPARE(watch.Mapped(), QList<WId>{coverId});
+    QCOMPARE(test::ViewableNamed(kTitle), QList<WId>{mainWindow});
+    QCOMPARE(BusNameOwner(), first.processId());
+
+    first.terminate();
+    QVERIFY(WaitUntilEnded(first));
+    QProcess next;
+    StartProgram(next, config_.path());
+    QVERIFY(WaitUntilRunning(next));
+    next.terminate();
+    QVERIFY(WaitUntilEnded(next));
+  }
+
+  // Two starts at the same moment: one runs, the other hands over to it.
+  void twoStartsAtOnceLeaveOneRunning() {
+    QProcess a;
+    QProcess b;
+    StartProgram(a, config_.path());
+    StartProgram(b, config_.path());
+    QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning,
+                             60000);
+    QProcess& ended = a.state() == QProcess::NotRunning ? a : b;
+    QProcess& running = &ended == &a ? b : a;
+    QCOMPARE(ended.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(ended.exitCode(), 0);
+    QVERIFY(WaitUntilRunning(running));
+    running.terminate();
+    QVERIFY(WaitUntilEnded(running));
+  }
+
+ private:
+  static bool Unmapped(WId window) {
+    return QTest::qWaitFor([&] { return !test::Stack().contains(window); }, 20000);
+  }
+};
+
+QTEST_MAIN(SecondStartTest)
+#include "tst_second_start.moc"
