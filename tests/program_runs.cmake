@@ -3,7 +3,7 @@
 # session bus (dbus-run-session) inside it.
 find_program(XVFB_RUN xvfb-run REQUIRED)
 find_program(DBUS_RUN_SESSION dbus-run-session REQUIRED)
-foreach(run_test tst_second_start)
+foreach(run_test tst_second_start tst_session_end)
   add_dependencies(${run_test} quillfern)
   set_target_properties(${run_test} PROPERTIES CROSSCOMPILING_EMULATOR
     "${XVFB_RUN};-a;-s;-screen 0 1024x768x24;${DBUS_RUN_SESSION};--")

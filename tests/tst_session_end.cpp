@@ -1,0 +1,90 @@
+// The end of the desktop session, with the real program in a process of its
+// own on a real X server: SIGTERM (what a session sends at logout), SIGHUP
+// and SIGINT quit it as File > Quit does. Its main window stores the variants'
+// size in the preferences file on disk, and the exit status is 0, also while
+// a message box waits for the user.
+#include <QDBusPendingReply>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+#include "app/preferences_store.h"
+#include "support/bus_caller.h"
+#include "support/flavours.h"
+#include "support/program_run.h"
+#include "support/x_windows.h"
+
+namespace {
+
+const QString kSize = QStringLiteral("VariantFontSize");
+const QString kTitle = QStringLiteral("Quillfern");
+
+bool WriteSize(const QString& file, const QString& size) {
+  const std::optional<QByteArray> document = PreferencesStore::Updated(
+      PreferencesStore::InitialDocument(QStringLiteral("12")), kSize, size);
+  QFile out(file);
+  return document && out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         out.write(*document) == document->size();
+}
+
+QString StoredSize(const QString& file) {
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
+  return PreferencesStore::ValueIn(in.readAll(), kSize).value_or(QStringLiteral("<unreadable>"));
+}
+
+}  // namespace
+
+class SessionEndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
+    QVERIFY2(qEnvironmentVariableIsSet("DISPLAY"), "run under xvfb-run");
+  }
+
+  void aTerminationSignalStoresTheSizeAndEndsWithStatusZero_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("boxUp");
+    QTest::newRow("SIGTERM") << SIGTERM << false;
+    QTest::newRow("SIGHUP") << SIGHUP << false;
+    QTest::newRow("SIGINT") << SIGINT << false;
+    QTest::newRow("SIGTERM with the not-found box up") << SIGTERM << true;
+    QTest::newRow("SIGHUP with the not-found box up") << SIGHUP << true;
+  }
+  void aTerminationSignalStoresTheSizeAndEndsWithStatusZero() {
+    QFETCH(int, signal);
+    QFETCH(bool, boxUp);
+    QTemporaryDir config;
+    const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
+    // The slider opens at 37, which the program keeps in the slider alone: the
+    // file then says 45, so only a store at quitting brings 37 back.
+    QVERIFY(WriteSize(preferences, QStringLiteral("37")));
+    QProcess program;
+    test::StartProgram(program, config.path());
+    QVERIFY(test::WaitUntilRunning(program));
+    QVERIFY(WriteSize(preferences, QStringLiteral("45")));
+
+    if (boxUp) {
+      // U+FFFD is in no character database: the lookup shows its box and waits.
+      test::BusCaller caller;
+      QDBusPendingReply<bool> reply =
+          caller.ServicePerform({{kUtf8, QStringLiteral("\uFFFD").toUtf8()}}, QStringLiteral("SOHZge"));
+      QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 60000);
+      QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
+      QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 60000);
+    }
+
+    QCOMPARE(::kill(pid_t(program.processId()), signal), 0);
+    QVERIFY(test::WaitUntilEnded(program));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(StoredSize(preferences), QStringLiteral("37"));
+  }
+};
+
+QTEST_MAIN(SessionEndTest)
+#include "tst_session_end.moc"
