@@ -33,11 +33,11 @@ void QuitAsTheMenuDoes() {
   char bytes[64];
   while (read(pipeEnds[0], bytes, sizeof bytes) > 0) {
   }
-  // A box waiting for an answer would keep its own loop, or a worker waiting
-  // on it, going: answer every box as its close box would, then quit.
+  // Boxes waiting for an answer go without one: a box's own loop ends with
+  // it, and a worker waiting on one is not resumed into a run that is ending.
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
-      dialog->reject();
+      dialog->hide();
   QuitMenuAction();
 }
 

@@ -71,8 +71,8 @@ class SessionEndTest : public QObject {
     if (boxUp) {
       // U+FFFD is in no character database: the lookup shows its box and waits.
       test::BusCaller caller;
-      QDBusPendingReply<bool> reply =
-          caller.ServicePerform({{kUtf8, QStringLiteral("\uFFFD").toUtf8()}}, QStringLiteral("SOHZge"));
+      QDBusPendingReply<bool> reply = caller.ServicePerform(
+          {{kUtf8, QStringLiteral("\uFFFD").toUtf8()}}, QStringLiteral("SOHZge"));
       QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 60000);
       QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
       QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 60000);
