@@ -9,6 +9,7 @@ namespace fw {
 namespace {
 Application* registered = nullptr;
 bool quitRequested = false;
+int quitStatus = 0;
 }  // namespace
 
 Application::Application() = default;
@@ -42,10 +43,12 @@ void Application::SetFrontmost(bool front) {
 
 void Quit(int status) {
   quitRequested = true;
+  quitStatus = status;
   QCoreApplication::exit(status);
 }
 
 bool QuitRequested() { return quitRequested; }
+int QuitStatus() { return quitStatus; }
 
 void QuitMenuAction() {
   const std::vector<Window*> windows = Window::OpenWindows();

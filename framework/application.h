@@ -44,8 +44,9 @@ class Application {
 
 // Ends the run: the event loop returns and the exit status is `status`.
 void Quit(int status = 0);
-// Whether Quit was called (tests run no event loop to end).
+// Whether Quit was called (tests run no event loop to end), and with which status.
 bool QuitRequested();
+int QuitStatus();
 // What the quit menu item does: closes the windows as their close boxes do,
 // newest first, then quits.
 void QuitMenuAction();

@@ -47,6 +47,12 @@ void RuntimeInit(int& argc, char** argv) {
 }
 
 void RuntimeRun() {
+  // A quit asked for before the loop runs, in the loop of a box shown during
+  // start-up, ends the run without it: the loop would forget the request.
+  if (QuitRequested()) {
+    exitStatus = QuitStatus();
+    return;
+  }
   if (Application* app = Application::Instance())
     QTimer::singleShot(0, [app] { app->RaiseOpen(); });
   exitStatus = QApplication::exec();

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 
 #include "app/preferences_store.h"
 #include "app/start_up.h"
+#include "framework/application.h"
 #include "framework/folders.h"
 #include "framework/message_box.h"
 #include "framework/runtime.h"
@@ -143,6 +145,27 @@ class RunTest : public QObject {
     QVERIFY(!answered);
     QCOMPARE(PreferencesStore::ReadPreferences(QStringLiteral("VariantFontSize")),
              QStringLiteral("37"));
+    Finish();
+  }
+
+  // The signal comes while a box shown during start-up waits: the run ends
+  // before its loop starts.
+  void aTerminationSignalDuringStartUpEndsTheRun() {
+    QFile notAFolder(config_.filePath(QStringLiteral("file")));
+    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+    qputenv("XDG_CONFIG_HOME", (notAFolder.fileName() + "/config").toLocal8Bit());
+    fw::SetMessageHandler(nullptr);
+    QTimer::singleShot(0, [] {
+      QVERIFY(BoxShown());
+      std::raise(SIGTERM);
+    });
+    // Without it the run would go on for good; this ends it with another status.
+    QTimer stuck;
+    stuck.callOnTimeout([] { fw::Quit(3); });
+    stuck.start(10000);
+    Main();
+    QCOMPARE(fw::RuntimeExitStatus(), 0);
+    QVERIFY(!BoxShown());
     Finish();
   }
 
