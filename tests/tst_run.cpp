@@ -1,9 +1,8 @@
 // The whole run as main drives it: the event loop, how it ends, and what
 // becomes of an exception nobody caught.
-#include <QFile>
-#include <QMainWindow>
 #include <QApplication>
 #include <QFile>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>

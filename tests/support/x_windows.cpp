@@ -4,14 +4,14 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "support/window_manager.h"
+#include "support/x_tools.h"
+
 namespace test {
 namespace {
 
 QString Xwininfo(const QStringList& arguments) {
-  QProcess xwininfo;
-  xwininfo.start(QStringLiteral("xwininfo"), arguments);
-  if (!xwininfo.waitForFinished(10000) || xwininfo.exitCode() != 0) return {};
-  return QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+  return XToolOutput(QStringLiteral("xwininfo"), arguments).value_or(QString());
 }
 
 // The lines of `xwininfo -root -children` that name a child: id and name.
@@ -43,9 +43,7 @@ WId Named(const QString& name) {
 QList<WId> ViewableNamed(const QString& name) {
   QList<WId> windows;
   for (const auto& [id, childName] : Children())
-    if (childName == name && Xwininfo({QStringLiteral("-id"), QString::number(id)})
-                                 .contains(QLatin1String("Map State: IsViewable")))
-      windows << id;
+    if (childName == name && Viewable(id)) windows << id;
   return windows;
 }
 
