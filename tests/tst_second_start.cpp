@@ -120,6 +120,23 @@ class SecondStartTest : public QObject {
     QVERIFY(WaitUntilEnded(running));
   }
 
+  // With no session bus to ask, every start runs and shows its window.
+  void withoutASessionBusEveryStartRuns() {
+    const QStringList noBus{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=unix:path=") +
+                            config_.filePath(QStringLiteral("no-bus"))};
+    QProcess a;
+    QProcess b;
+    StartProgram(a, config_.path(), noBus);
+    StartProgram(b, config_.path(), noBus);
+    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 60000);
+    QCOMPARE(BusNameOwner(), 0);
+    for (QProcess* program : {&a, &b}) {
+      program->terminate();
+      QVERIFY(WaitUntilEnded(*program));
+      QCOMPARE(program->exitCode(), 0);
+    }
+  }
+
  private:
   static bool Unmapped(WId window) {
     return QTest::qWaitFor([&] { return !test::Stack().contains(window); }, 20000);

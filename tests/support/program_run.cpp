@@ -9,9 +9,11 @@
 
 namespace test {
 
-void StartProgram(QProcess& program, const QString& configFolder) {
+void StartProgram(QProcess& program, const QString& configFolder, const QStringList& variables) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
+  for (const QString& variable : variables)
+    environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
   program.setProcessEnvironment(environment);
   program.start(QStringLiteral(QUILLFERN_APP_DIR "/quillfern"), {});
 }

@@ -3,12 +3,14 @@
 // a user or a launcher starts it.
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 namespace test {
 
-// Starts the program with its preferences in configFolder; its standard error
-// is kept apart for the test to read.
-void StartProgram(QProcess& program, const QString& configFolder);
+// Starts the program with its preferences in configFolder and the test's
+// environment, changed by the given variables ("NAME=value").
+void StartProgram(QProcess& program, const QString& configFolder,
+                  const QStringList& variables = {});
 // The process that owns the program's bus name, or 0 when nobody does.
 qint64 BusNameOwner();
 // Waits until program owns the bus name: its main window is built and it
