@@ -1,6 +1,7 @@
 #include "framework/message_box.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 namespace fw {
@@ -27,6 +28,13 @@ bool DeliverToMessageHandler(const QString& text, const QString& detail) {
   if (!Handler()) return false;
   Handler()(text, detail);
   return true;
+}
+
+void MessagesToStandardError() {
+  if (Handler()) return;
+  Handler() = [](const QString& text, const QString& detail) {
+    qWarning().noquote() << (detail.isEmpty() ? text : text + u'\n' + detail);
+  };
 }
 
 void MsgBox(const QString& text, const QString& detail) {

@@ -21,5 +21,8 @@ void SetMessageHandler(MessageHandler handler);
 void SetDetailedMessageHandler(DetailedMessageHandler handler);
 // True when a handler replaces the boxes; used by the asynchronous box too.
 bool DeliverToMessageHandler(const QString& text, const QString& detail = QString());
+// From now on boxes go to standard error, unless a handler already takes them:
+// for the end of a run that nobody is there to answer.
+void MessagesToStandardError();
 
 }  // namespace fw

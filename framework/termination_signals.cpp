@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "framework/application.h"
+#include "framework/message_box.h"
 
 namespace fw {
 namespace {
@@ -38,6 +39,9 @@ void QuitAsTheMenuDoes() {
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
       dialog->hide();
+  // Nor is anybody there to answer a box that closing the windows raises (a
+  // size that cannot be stored): the session will not wait for it.
+  MessagesToStandardError();
   QuitMenuAction();
 }
 

@@ -84,6 +84,31 @@ class SessionEndTest : public QObject {
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(StoredSize(preferences), QStringLiteral("37"));
   }
+
+  // Nobody is there to answer a box at the end of the session: one that
+  // storing the size raises goes to standard error, and the run ends.
+  void aBoxWhileQuittingDoesNotHoldUpTheEnd() {
+    QTemporaryDir config;
+    const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
+    QVERIFY(WriteSize(preferences, QStringLiteral("37")));
+    QProcess program;
+    test::StartProgram(program, config.path());
+    QVERIFY(test::WaitUntilRunning(program));
+    // A hand edit with a slip in it: the size cannot be stored there.
+    const QByteArray broken("<root><VariantFontSize>45</VariantFontSize>");
+    QFile file(preferences);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(broken), broken.size());
+    file.close();
+
+    QCOMPARE(::kill(pid_t(program.processId()), SIGTERM), 0);
+    QVERIFY(test::WaitUntilEnded(program));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(program.readAllStandardError().contains("Failed to write the preferences file."));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), broken);
+  }
 };
 
 QTEST_MAIN(SessionEndTest)
