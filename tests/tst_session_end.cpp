@@ -35,6 +35,25 @@ QString StoredSize(const QString& file) {
   return PreferencesStore::ValueIn(in.readAll(), kSize).value_or(QStringLiteral("<unreadable>"));
 }
 
+// The real program in a preferences folder of its own, started with the
+// slider at 37.
+struct Run {
+  QTemporaryDir config;
+  const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
+  QProcess program;
+
+  // False when the program does not come to own its bus name.
+  bool Start() {
+    if (!WriteSize(preferences, QStringLiteral("37"))) return false;
+    test::StartProgram(program, config.path());
+    return test::WaitUntilRunning(program);
+  }
+  // Sends the signal; false when it cannot be sent or the program does not end.
+  bool EndOn(int signal) {
+    return ::kill(pid_t(program.processId()), signal) == 0 && test::WaitUntilEnded(program);
+  }
+};
+
 }  // namespace
 
 class SessionEndTest : public QObject {
@@ -58,15 +77,11 @@ class SessionEndTest : public QObject {
   void aTerminationSignalStoresTheSizeAndEndsWithStatusZero() {
     QFETCH(int, signal);
     QFETCH(bool, boxUp);
-    QTemporaryDir config;
-    const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
+    Run run;
     // The slider opens at 37, which the program keeps in the slider alone: the
     // file then says 45, so only a store at quitting brings 37 back.
-    QVERIFY(WriteSize(preferences, QStringLiteral("37")));
-    QProcess program;
-    test::StartProgram(program, config.path());
-    QVERIFY(test::WaitUntilRunning(program));
-    QVERIFY(WriteSize(preferences, QStringLiteral("45")));
+    QVERIFY(run.Start());
+    QVERIFY(WriteSize(run.preferences, QStringLiteral("45")));
 
     if (boxUp) {
       // U+FFFD is in no character database: the lookup shows its box and waits.
@@ -78,34 +93,28 @@ class SessionEndTest : public QObject {
       QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 60000);
     }
 
-    QCOMPARE(::kill(pid_t(program.processId()), signal), 0);
-    QVERIFY(test::WaitUntilEnded(program));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(StoredSize(preferences), QStringLiteral("37"));
+    QVERIFY(run.EndOn(signal));
+    QCOMPARE(run.program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.program.exitCode(), 0);
+    QCOMPARE(StoredSize(run.preferences), QStringLiteral("37"));
   }
 
   // Nobody is there to answer a box at the end of the session: one that
   // storing the size raises goes to standard error, and the run ends.
   void aBoxWhileQuittingDoesNotHoldUpTheEnd() {
-    QTemporaryDir config;
-    const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
-    QVERIFY(WriteSize(preferences, QStringLiteral("37")));
-    QProcess program;
-    test::StartProgram(program, config.path());
-    QVERIFY(test::WaitUntilRunning(program));
+    Run run;
+    QVERIFY(run.Start());
     // A hand edit with a slip in it: the size cannot be stored there.
     const QByteArray broken("<root><VariantFontSize>45</VariantFontSize>");
-    QFile file(preferences);
+    QFile file(run.preferences);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(broken), broken.size());
     file.close();
 
-    QCOMPARE(::kill(pid_t(program.processId()), SIGTERM), 0);
-    QVERIFY(test::WaitUntilEnded(program));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    QVERIFY(program.readAllStandardError().contains("Failed to write the preferences file."));
+    QVERIFY(run.EndOn(SIGTERM));
+    QCOMPARE(run.program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.program.exitCode(), 0);
+    QVERIFY(run.program.readAllStandardError().contains("Failed to write the preferences file."));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), broken);
   }
