@@ -10,6 +10,7 @@ namespace {
 Application* registered = nullptr;
 bool quitRequested = false;
 int quitStatus = 0;
+int closingWindows = 0;
 }  // namespace
 
 Application::Application() = default;
@@ -44,16 +45,25 @@ void Application::SetFrontmost(bool front) {
 void Quit(int status) {
   quitRequested = true;
   quitStatus = status;
-  QCoreApplication::exit(status);
+  // Leaving the loop now would end every loop inside it too, and refuse any
+  // new one: a box that closing raises would vanish unanswered.
+  if (closingWindows == 0) QCoreApplication::exit(status);
+}
+
+ClosingWindows::ClosingWindows() { ++closingWindows; }
+
+ClosingWindows::~ClosingWindows() {
+  if (--closingWindows == 0 && quitRequested) QCoreApplication::exit(quitStatus);
 }
 
 bool QuitRequested() { return quitRequested; }
 int QuitStatus() { return quitStatus; }
 
 void QuitMenuAction() {
+  ClosingWindows closing;
+  Quit(0);
   const std::vector<Window*> windows = Window::OpenWindows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->CloseWindow();
-  Quit(0);
 }
 
 }  // namespace fw

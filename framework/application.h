@@ -42,13 +42,24 @@ class Application {
   MenuHandlers menuHandlers_;
 };
 
-// Ends the run: the event loop returns and the exit status is `status`.
+// Ends the run with `status`. The run is quitting from this moment: a new
+// start no longer hands over to it. The event loop returns at once, or, while
+// a window closes, once it has closed, so that a box its closing shows still
+// waits for an answer.
 void Quit(int status = 0);
+// Held while windows close: a Quit meanwhile ends the loop when the last hold goes.
+class ClosingWindows {
+ public:
+  ClosingWindows();
+  ~ClosingWindows();
+  ClosingWindows(const ClosingWindows&) = delete;
+  ClosingWindows& operator=(const ClosingWindows&) = delete;
+};
 // Whether Quit was called (tests run no event loop to end), and with which status.
 bool QuitRequested();
 int QuitStatus();
-// What the quit menu item does: closes the windows as their close boxes do,
-// newest first, then quits.
+// What the quit menu item does: quits, then closes the windows as their close
+// boxes do, newest first, before the loop ends.
 void QuitMenuAction();
 
 }  // namespace fw

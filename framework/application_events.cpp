@@ -12,9 +12,11 @@
 #include <QVariantMap>
 #include <QtGlobal>
 
+#include "framework/activation_token.h"
 #include "framework/application.h"
 #include "framework/frontmost.h"
 #include "framework/running_copy.h"
+#include "framework/termination_signals.h"
 
 namespace fw {
 
@@ -67,11 +69,8 @@ class LauncherAdaptor : public QDBusAbstractAdaptor {
       Refuse(call, QDBusError::Failed, QStringLiteral("quitting"));
       return;
     }
-    // The launcher's token lets a Wayland compositor give this copy the focus.
-    if (const QString token = platformData.value(QStringLiteral("activation-token")).toString();
-        !token.isEmpty())
-      qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
-    BringApplicationToFront();
+    WithActivationToken(platformData.value(QStringLiteral("activation-token")).toString(),
+                        &BringApplicationToFront);
   }
   static void Refuse(const QDBusMessage& call, QDBusError::ErrorType type, const QString& why) {
     call.setDelayedReply(true);
@@ -107,26 +106,33 @@ bool ApplicationEvents::Listen() {
   // Claim the name only once the object is there, so a request never finds the
   // name without the object behind it. Waiting in line for a name that is
   // held lets this process take over from one that is quitting.
-  const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claim =
-      bus.interface()->registerService(QLatin1String(kServiceName),
-                                       QDBusConnectionInterface::QueueService,
-                                       QDBusConnectionInterface::DontAllowReplacement);
+  QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claim;
+  {
+    BlockingWait wait;
+    claim = bus.interface()->registerService(QLatin1String(kServiceName),
+                                             QDBusConnectionInterface::QueueService,
+                                             QDBusConnectionInterface::DontAllowReplacement);
+  }
   if (!claim.isValid() || claim.value() == QDBusConnectionInterface::ServiceNotRegistered) {
     bus.unregisterObject(QLatin1String(kObjectPath));
     Fail(QStringLiteral("the name %1 cannot be claimed (%2)")
              .arg(QLatin1String(kServiceName), claim.error().message()));
     return false;
   }
-  // Held by a copy started at the same moment, which has come forward: this
-  // one is not needed.
-  if (claim.value() == QDBusConnectionInterface::ServiceQueued && ActivateRunningCopy()) {
-    bus.unregisterService(QLatin1String(kServiceName));
-    bus.unregisterObject(QLatin1String(kObjectPath));
-    Quit(0);
-    return false;
-  }
   listening_ = true;
+  // Held by a copy started at the same moment: once it has come forward, this
+  // one is not needed.
+  if (claim.value() == QDBusConnectionInterface::ServiceQueued)
+    ActivateRunningCopyLater(this, [this] { StepBack(); });
   return true;
+}
+
+void ApplicationEvents::StepBack() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  bus.unregisterService(QLatin1String(kServiceName));
+  bus.unregisterObject(QLatin1String(kObjectPath));
+  listening_ = false;
+  Quit(0);
 }
 
 bool ApplicationEvents::ServicePerform(const Pasteboard&, const QString&, const QString&) {

@@ -28,9 +28,9 @@ class ApplicationEvents : public QObject {
   // ServicePerform on the GUI thread. When another process holds the name, this
   // one waits in line and takes the name over once that process lets it go;
   // but when that process is a running copy that comes to the front on
-  // Activate (two copies started at once), this run quits with status 0 and
-  // Listen returns false. Without a session bus returns false and says so once
-  // on standard error; the program works on.
+  // Activate (two copies started at once), this run then quits with status 0.
+  // The loop is not held up meanwhile. Without a session bus returns false and
+  // says so once on standard error; the program works on.
   bool Listen();
   bool IsListening() const { return listening_; }
 
@@ -43,6 +43,8 @@ class ApplicationEvents : public QObject {
   friend class ServicesAdaptor;
   friend class LauncherAdaptor;
   void Fail(const QString& reason);
+  // Gives the name and the object up and quits, for the copy that came forward.
+  void StepBack();
 
   bool listening_ = false;
   bool failureReported_ = false;

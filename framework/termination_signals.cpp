@@ -16,15 +16,23 @@
 namespace fw {
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+struct TerminationSignal {
+  int number;
+  bool taken = false;            // false: ignored at start, left alone
+  struct sigaction before = {};  // what it had before the program took it
+};
+TerminationSignal terminationSignals[] = {{SIGTERM}, {SIGHUP}, {SIGINT}};
 
 // A signal handler may do almost nothing safely; it only writes a byte into
 // this pipe, and the event loop reads it.
 int pipeEnds[2] = {-1, -1};
 std::unique_ptr<QSocketNotifier> notifier;
+volatile sig_atomic_t noted = 0;  // a signal whose byte the loop has not read
+int blockingWaits = 0;
 
-extern "C" void NoteSignal(int) {
+extern "C" void NoteSignal(int signal) {
   const int savedErrno = errno;
+  noted = signal;
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = write(pipeEnds[1], &byte, 1);
   errno = savedErrno;
@@ -34,6 +42,7 @@ void QuitAsTheMenuDoes() {
   char bytes[64];
   while (read(pipeEnds[0], bytes, sizeof bytes) > 0) {
   }
+  noted = 0;
   // Boxes waiting for an answer go without one: a box's own loop ends with
   // it, and a worker waiting on one is not resumed into a run that is ending.
   for (QWidget* widget : QApplication::topLevelWidgets())
@@ -45,6 +54,20 @@ void QuitAsTheMenuDoes() {
   QuitMenuAction();
 }
 
+void TakeSignals() {
+  struct sigaction action = {};
+  action.sa_handler = &NoteSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const TerminationSignal& signal : terminationSignals)
+    if (signal.taken) sigaction(signal.number, &action, nullptr);
+}
+
+void GiveSignalsBack() {
+  for (const TerminationSignal& signal : terminationSignals)
+    if (signal.taken) sigaction(signal.number, &signal.before, nullptr);
+}
+
 }  // namespace
 
 void QuitOnTerminationSignals() {
@@ -52,22 +75,36 @@ void QuitOnTerminationSignals() {
   if (pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
   notifier = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
   QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), &QuitAsTheMenuDoes);
-  struct sigaction action = {};
-  action.sa_handler = &NoteSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int signal : kSignals) sigaction(signal, &action, nullptr);
+  for (TerminationSignal& signal : terminationSignals) {
+    sigaction(signal.number, nullptr, &signal.before);
+    signal.taken = signal.before.sa_handler != SIG_IGN;
+  }
+  noted = 0;
+  TakeSignals();
 }
 
 void StopQuittingOnTerminationSignals() {
   if (!notifier) return;
   // The handler must never write to a closed (or reused) descriptor.
-  for (int signal : kSignals) std::signal(signal, SIG_DFL);
+  GiveSignalsBack();
+  for (TerminationSignal& signal : terminationSignals) signal.taken = false;
   notifier.reset();
   for (int& end : pipeEnds) {
     close(end);
     end = -1;
   }
+}
+
+BlockingWait::BlockingWait() : counted_(notifier != nullptr) {
+  if (!counted_ || blockingWaits++ > 0) return;
+  GiveSignalsBack();
+  // One that came just before would otherwise wait for the end of the call.
+  if (const int signal = noted) raise(signal);
+}
+
+BlockingWait::~BlockingWait() {
+  if (!counted_ || --blockingWaits > 0) return;
+  if (notifier) TakeSignals();
 }
 
 }  // namespace fw

@@ -93,8 +93,12 @@ void Window::HandleCloseRequest() {
   open_ = false;
   auto& windows = Registry();
   windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
-  for (const auto& control : controls_) control->Raise(QStringLiteral("Close"));
+  // The window's own Close comes first: a window whose closing quits makes
+  // the run quitting before its controls store anything, and perhaps wait on
+  // a box.
+  ClosingWindows closing;
   Close();
+  for (const auto& control : controls_) control->Raise(QStringLiteral("Close"));
   widget_->hide();
   deleteLater();
 }

@@ -44,8 +44,8 @@ class Window : public QObject {
   QSize MinimumSize() const;
   // Shows the window, back from minimised if it was, on top and active.
   void Show();
-  // Closes the window as the close box does: the Close events run, then the
-  // window is gone.
+  // Closes the window as the close box does: the window's Close event runs,
+  // then its controls', then the window is gone.
   void CloseWindow();
   bool IsOpen() const { return open_; }
 

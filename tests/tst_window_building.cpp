@@ -236,12 +236,12 @@ class WindowBuildingTest : public QObject {
     QVERIFY(window->Widget()->isVisible());
   }
 
-  void closingRunsControlsCloseThenWindowCloseThenDeletes() {
+  void closingRunsWindowCloseThenControlsCloseThenDeletes() {
     QPointer<ProbeWindow> window = fw::Window::Implicit<ProbeWindow>();
     QCOMPARE(fw::Window::Implicit<ProbeWindow>(), window.data());
     ProbeWindow::log.clear();
     window->CloseWindow();
-    QCOMPARE(ProbeWindow::log, (QStringList{"Close Label", "Close Slider", "Close"}));
+    QCOMPARE(ProbeWindow::log, (QStringList{"Close", "Close Label", "Close Slider"}));
     QVERIFY(!window->IsOpen());
     QVERIFY(!window->Widget()->isVisible());
     for (fw::Window* open : fw::Window::OpenWindows()) QVERIFY(open != window);
