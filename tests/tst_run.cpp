@@ -1,6 +1,7 @@
 // The whole run as main drives it: the event loop, how it ends, and what
 // becomes of an exception nobody caught.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -20,6 +21,8 @@
 #include "framework/thread.h"
 #include "framework/window.h"
 #include "main_window/main_window.h"
+#include "support/focus.h"
+#include "support/menu_choice.h"
 #include "support/watched_pipe.h"
 
 namespace {
@@ -144,6 +147,42 @@ class RunTest : public QObject {
     QVERIFY(!answered);
     QCOMPARE(PreferencesStore::ReadPreferences(QStringLiteral("VariantFontSize")),
              QStringLiteral("37"));
+    Finish();
+  }
+
+  // However it is asked to end, the run is quitting before the main window
+  // stores the size, so a start made while a box about that waits runs on its own.
+  void theRunIsQuittingBeforeTheSizeIsStored_data() {
+    QTest::addColumn<QString>("how");  // a menu item, keys, "close box" or "SIGTERM"
+    for (const char* how : {"FileQuit", "Ctrl+Q", "FileClose", "Ctrl+W", "close box", "SIGTERM"})
+      QTest::newRow(how) << QString::fromLatin1(how);
+  }
+  void theRunIsQuittingBeforeTheSizeIsStored() {
+    QFETCH(QString, how);
+    QFile::remove(config_.filePath(QStringLiteral("Quillfern Preferences")));  // from a run before
+    QVERIFY(QDir(config_.path()).mkdir(QStringLiteral("Quillfern Preferences")));
+    bool quittingWhenTold = false;
+    fw::SetMessageHandler([&](const QString& text) {
+      messages_ << text;
+      quittingWhenTold = fw::QuitRequested();
+    });
+    QTimer::singleShot(0, [how] {
+      fw::Window& window = *MainWindow::Instance();
+      QVERIFY(Activate(window));
+      if (how.startsWith(QLatin1String("Ctrl+")))
+        QTest::keyClick(window.Widget(), how.back().toLatin1(), Qt::ControlModifier);
+      else if (how == QLatin1String("close box"))
+        window.Widget()->close();
+      else if (how == QLatin1String("SIGTERM"))
+        std::raise(SIGTERM);
+      else
+        Choose(qPrintable(how));
+    });
+    Main();
+    QVERIFY(QDir(config_.path()).rmdir(QStringLiteral("Quillfern Preferences")));
+    QCOMPARE(fw::RuntimeExitStatus(), 0);
+    QCOMPARE(messages_, QStringList{QStringLiteral("Cannot access the preferences file.")});
+    QVERIFY(quittingWhenTold);
     Finish();
   }
 

@@ -1,15 +1,30 @@
 // Starting the real program while a copy of it runs, on a real X server and a
 // private session bus: the running copy comes to the front above another
 // program, and the new process ends at once with status 0, having shown no
-// window.
+// window. A copy on its way out, or one that does not answer, does not take
+// the start.
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <csignal>
+
+#include "framework/application_events.h"
+#include "support/flavours.h"
 #include "support/program_run.h"
+#include "support/x_tools.h"
 #include "support/x_windows.h"
 
+using fw::ApplicationEvents;
 using test::BusNameOwner;
 using test::StartProgram;
 using test::WaitUntilEnded;
@@ -50,6 +65,39 @@ class MapWatch {
   QString output_;
 };
 
+// A session bus that takes connections and never answers, as a hung one does.
+class SilentBus {
+ public:
+  explicit SilentBus(const QString& path) : path_(path.toLocal8Bit()) {
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (size_t(path_.size()) >= sizeof address.sun_path) return;
+    std::copy(path_.begin(), path_.end(), address.sun_path);
+    socket_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(socket_, 4) != 0) {
+      ::close(socket_);
+      socket_ = -1;
+    }
+  }
+  ~SilentBus() {
+    if (socket_ < 0) return;
+    ::close(socket_);
+    ::unlink(path_.constData());
+  }
+  bool Listening() const { return socket_ >= 0; }
+  QString Address() const { return QStringLiteral("unix:path=") + QString::fromLocal8Bit(path_); }
+  // Whether a program has connected.
+  bool Connected() const {
+    pollfd waiting = {socket_, POLLIN, 0};
+    return ::poll(&waiting, 1, 0) == 1;
+  }
+
+ private:
+  QByteArray path_;
+  int socket_ = -1;
+};
+
 }  // namespace
 
 class SecondStartTest : public QObject {
@@ -61,6 +109,7 @@ class SecondStartTest : public QObject {
   void initTestCase() {
     QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
     QVERIFY2(qEnvironmentVariableIsSet("DISPLAY"), "run under xvfb-run");
+    qDBusRegisterMetaType<Flavours>();
   }
 
   // Another program covers the running copy; the user starts the program
@@ -120,6 +169,95 @@ class SecondStartTest : public QObject {
     QVERIFY(WaitUntilEnded(running));
   }
 
+  // The user quits, and the size cannot be stored: a box says so and waits.
+  // A start made meanwhile does not hand over to the copy on its way out: it
+  // shows its window at once and owns the name once that copy has gone.
+  void aStartDuringTheQuitBoxRunsOnceTheNameIsFree() {
+    QTemporaryDir config;
+    QVERIFY(QDir(config.path()).mkdir(QStringLiteral("Quillfern Preferences")));
+    QProcess first;
+    StartProgram(first, config.path());
+    QVERIFY(WaitUntilRunning(first));
+    QList<WId> shown;
+    QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 1, 20000);
+    const WId mainWindow = shown.first();
+    QVERIFY(XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), Id(mainWindow)}));
+    QVERIFY(XDoTool({QStringLiteral("key"), QStringLiteral("ctrl+q")}));
+    QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 2, 20000);
+    shown.removeOne(mainWindow);
+    const WId box = shown.first();
+
+    QProcess second;
+    StartProgram(second, config.path());
+    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 3, 20000);
+    QCOMPARE(second.state(), QProcess::Running);
+    QCOMPARE(BusNameOwner(), first.processId());
+
+    QVERIFY(XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), Id(box)}));
+    QVERIFY(XDoTool({QStringLiteral("key"), QStringLiteral("Return")}));
+    QVERIFY(WaitUntilEnded(first));
+    QCOMPARE(first.exitCode(), 0);
+    QVERIFY(WaitUntilRunning(second));
+    second.terminate();
+    QVERIFY(WaitUntilEnded(second));
+  }
+
+  // The running copy is stopped (or hung) and answers nothing. A new start
+  // waits for it once, then runs: its window shows, and it answers at once.
+  void aStartWaitsOnceForACopyThatDoesNotAnswer() {
+    QProcess first;
+    StartProgram(first, config_.path());
+    QVERIFY(WaitUntilRunning(first));
+    QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
+    QProcess second;
+    StartProgram(second, config_.path());
+    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 30000);
+
+    QDBusMessage request = QDBusMessage::createMethodCall(
+        test::ConnectionOf(second.processId()), QLatin1String(ApplicationEvents::kObjectPath),
+        QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
+    request << QVariant::fromValue(Flavours{}) << QStringLiteral("nothing") << QString();
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(request, QDBus::Block, 5000);
+    QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
+    second.terminate();
+    QVERIFY(WaitUntilEnded(second));
+    QCOMPARE(second.exitCode(), 0);
+    Resume(first);
+  }
+
+  // A start that waits, on a copy or on the bus itself, cannot act on a
+  // termination signal from its event loop: the signal ends it at once.
+  void aStartThatWaitsEndsAtOnceOnATerminationSignal_data() {
+    QTest::addColumn<bool>("busAnswers");
+    QTest::newRow("waiting on a stopped copy") << true;
+    QTest::newRow("waiting on a bus that does not answer") << false;
+  }
+  void aStartThatWaitsEndsAtOnceOnATerminationSignal() {
+    QFETCH(bool, busAnswers);
+    QProcess first;
+    SilentBus silentBus(config_.filePath(QStringLiteral("silent-bus")));
+    QVERIFY(silentBus.Listening());
+    QStringList variables;
+    if (busAnswers) {
+      StartProgram(first, config_.path());
+      QVERIFY(WaitUntilRunning(first));
+      QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
+    } else {
+      variables << QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") + silentBus.Address();
+    }
+    QProcess second;
+    StartProgram(second, config_.path(), variables);
+    // Connected, it waits.
+    if (busAnswers)
+      QTRY_VERIFY_WITH_TIMEOUT(!test::ConnectionOf(second.processId()).isEmpty(), 20000);
+    else
+      QTRY_VERIFY_WITH_TIMEOUT(silentBus.Connected(), 20000);
+    QCOMPARE(::kill(pid_t(second.processId()), SIGTERM), 0);
+    QVERIFY(WaitUntilEnded(second, 5000));
+    QCOMPARE(second.exitStatus(), QProcess::CrashExit);
+    if (busAnswers) Resume(first);
+  }
+
   // With no session bus to ask, every start runs and shows its window.
   void withoutASessionBusEveryStartRuns() {
     const QStringList noBus{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=unix:path=") +
@@ -138,6 +276,13 @@ class SecondStartTest : public QObject {
   }
 
  private:
+  static QString Id(WId window) { return QString::number(window); }
+  // Lets a stopped copy go on, and ends it.
+  static void Resume(QProcess& copy) {
+    QCOMPARE(::kill(pid_t(copy.processId()), SIGCONT), 0);
+    copy.terminate();
+    QVERIFY(WaitUntilEnded(copy));
+  }
   static bool Unmapped(WId window) {
     return QTest::qWaitFor([&] { return !test::Stack().contains(window); }, 20000);
   }

@@ -2,7 +2,7 @@
 // own on a real X server: SIGTERM (what a session sends at logout), SIGHUP
 // and SIGINT quit it as File > Quit does. Its main window stores the variants'
 // size in the preferences file on disk, and the exit status is 0, also while
-// a message box waits for the user.
+// a message box waits for the user. A signal ignored at start stays ignored.
 #include <QDBusPendingReply>
 #include <QFile>
 #include <QProcess>
@@ -42,9 +42,11 @@ struct Run {
   const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
   QProcess program;
 
-  // False when the program does not come to own its bus name.
-  bool Start() {
+  // False when the program does not come to own its bus name. A signal
+  // ignored at start is ignored as nohup or a shell's background job does.
+  bool Start(int ignored = 0) {
     if (!WriteSize(preferences, QStringLiteral("37"))) return false;
+    if (ignored) program.setChildProcessModifier([ignored] { std::signal(ignored, SIG_IGN); });
     test::StartProgram(program, config.path());
     return test::WaitUntilRunning(program);
   }
@@ -53,6 +55,15 @@ struct Run {
     return ::kill(pid_t(program.processId()), signal) == 0 && test::WaitUntilEnded(program);
   }
 };
+
+// The signals the process ignores, as the kernel reports them: bit n-1 for signal n.
+quint64 IgnoredSignals(qint64 processId) {
+  QFile status(QStringLiteral("/proc/%1/status").arg(processId));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+    if (line.startsWith("SigIgn:")) return line.mid(7).trimmed().toULongLong(nullptr, 16);
+  return 0;
+}
 
 }  // namespace
 
@@ -68,20 +79,36 @@ class SessionEndTest : public QObject {
   void aTerminationSignalStoresTheSizeAndEndsWithStatusZero_data() {
     QTest::addColumn<int>("signal");
     QTest::addColumn<bool>("boxUp");
-    QTest::newRow("SIGTERM") << SIGTERM << false;
-    QTest::newRow("SIGHUP") << SIGHUP << false;
-    QTest::newRow("SIGINT") << SIGINT << false;
-    QTest::newRow("SIGTERM with the not-found box up") << SIGTERM << true;
-    QTest::newRow("SIGHUP with the not-found box up") << SIGHUP << true;
+    QTest::addColumn<int>("ignored");  // ignored at start, and sent first; 0: none
+    QTest::newRow("SIGTERM") << SIGTERM << false << 0;
+    QTest::newRow("SIGHUP") << SIGHUP << false << 0;
+    QTest::newRow("SIGINT") << SIGINT << false << 0;
+    QTest::newRow("SIGTERM with the not-found box up") << SIGTERM << true << 0;
+    QTest::newRow("SIGHUP with the not-found box up") << SIGHUP << true << 0;
+    QTest::newRow("SIGTERM, started with SIGHUP ignored (nohup)") << SIGTERM << false << SIGHUP;
+    QTest::newRow("SIGTERM, started with SIGINT ignored (background job)")
+        << SIGTERM << false << SIGINT;
   }
   void aTerminationSignalStoresTheSizeAndEndsWithStatusZero() {
     QFETCH(int, signal);
     QFETCH(bool, boxUp);
+    QFETCH(int, ignored);
     Run run;
     // The slider opens at 37, which the program keeps in the slider alone: the
     // file then says 45, so only a store at quitting brings 37 back.
-    QVERIFY(run.Start());
+    QVERIFY(run.Start(ignored));
     QVERIFY(WriteSize(run.preferences, QStringLiteral("45")));
+
+    if (ignored) {
+      QCOMPARE(::kill(pid_t(run.program.processId()), ignored), 0);
+      // Still ignored after the start, and the program answers on.
+      QVERIFY(IgnoredSignals(run.program.processId()) & (1ull << (ignored - 1)));
+      test::BusCaller caller;
+      QDBusPendingReply<bool> reply = caller.ServicePerform({}, QStringLiteral("nothing"));
+      QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
+      QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
+      QCOMPARE(run.program.state(), QProcess::Running);
+    }
 
     if (boxUp) {
       // U+FFFD is in no character database: the lookup shows its box and waits.

@@ -25,6 +25,13 @@ qint64 BusNameOwner() {
   return bus->servicePid(name).value();
 }
 
+QString ConnectionOf(qint64 processId) {
+  QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+  for (const QString& name : bus->registeredServiceNames().value())
+    if (name.startsWith(u':') && bus->servicePid(name).value() == processId) return name;
+  return {};
+}
+
 bool WaitUntilRunning(const QProcess& program, int timeoutMs) {
   const auto running = [&] {
     return program.state() == QProcess::Running && BusNameOwner() == program.processId();

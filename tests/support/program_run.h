@@ -13,6 +13,8 @@ void StartProgram(QProcess& program, const QString& configFolder,
                   const QStringList& variables = {});
 // The process that owns the program's bus name, or 0 when nobody does.
 qint64 BusNameOwner();
+// The unique bus name of the process's connection; empty while it has none.
+QString ConnectionOf(qint64 processId);
 // Waits until program owns the bus name: its main window is built and it
 // listens. False when it does not within the time given.
 bool WaitUntilRunning(const QProcess& program, int timeoutMs = 60000);
