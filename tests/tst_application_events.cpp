@@ -1,5 +1,6 @@
 // Receiving text from other applications: pasteboard decoding, the session-bus
 // interface driven by the real gdbus client, and bringing the program to the front.
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QtTest>
 #include <cstdio>
 
+#include "framework/activation_token.h"
 #include "framework/application.h"
 #include "framework/application_events.h"
 #include "framework/frontmost.h"
@@ -58,6 +60,21 @@ class RecordingEvents : public ApplicationEvents {
     requests.append({pasteboard.TextAvailable(), pasteboard.GetText(), message, userData,
                      QThread::currentThread() == QCoreApplication::instance()->thread()});
     return result;
+  }
+};
+
+// The launcher's token as the window system would read it when the window is
+// raised on coming to the front.
+class TokenWatch : public QObject {
+ public:
+  explicit TokenWatch(QWidget& window) { window.installEventFilter(this); }
+  QString seen;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ZOrderChange)
+      seen = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    return false;
   }
 };
 
@@ -261,34 +278,52 @@ class ApplicationEventsTest : public QObject {
   }
 
   // What a launcher's call does to a program that runs already: Activate and
-  // Open bring it to the front; there are no actions; a program on its way
+  // Open bring it to the front, with the launcher's token in the environment
+  // while they do, and only then; there are no actions; a program on its way
   // out refuses, so the caller runs in its place.
   void launcherCalls_data() {
     QTest::addColumn<QStringList>("call");  // method and arguments, as gdbus takes them
     QTest::addColumn<bool>("quitting");
     QTest::addColumn<bool>("succeeds");
+    QTest::addColumn<QString>("tokenSeen");  // while the window comes forward
     const QString noData = QStringLiteral("@a{sv} {}");
-    QTest::newRow("Activate") << QStringList{QStringLiteral("Activate"), noData} << false << true;
+    const auto token = [](const QString& value) {
+      return QStringLiteral("{'activation-token': <'%1'>}").arg(value);
+    };
+    const QString longest(fw::kMaxActivationTokenBytes, u'x');
+    QTest::newRow("Activate") << QStringList{QStringLiteral("Activate"), noData} << false << true
+                              << QString();
     QTest::newRow("Activate with a token")
-        << QStringList{QStringLiteral("Activate"), QStringLiteral("{'activation-token': <'t1'>}")}
-        << false << true;
+        << QStringList{QStringLiteral("Activate"), token(QStringLiteral("t1"))} << false << true
+        << QStringLiteral("t1");
+    QTest::newRow("Activate with the longest token")
+        << QStringList{QStringLiteral("Activate"), token(longest)} << false << true << longest;
+    QTest::newRow("Activate with a token too long to be one")
+        << QStringList{QStringLiteral("Activate"), token(longest + u'x')} << false << true
+        << QString();
+    QTest::newRow("Activate with a token of other characters")
+        << QStringList{QStringLiteral("Activate"), token(QStringLiteral("t 1é"))} << false
+        << true << QString();
     QTest::newRow("Open") << QStringList{QStringLiteral("Open"), QStringLiteral("['file:///x']"),
-                                         noData}
-                          << false << true;
+                                         token(QStringLiteral("t2"))}
+                          << false << true << QStringLiteral("t2");
     QTest::newRow("ActivateAction")
         << QStringList{QStringLiteral("ActivateAction"), QStringLiteral("quit"),
                        QStringLiteral("@av []"), noData}
-        << false << false;
+        << false << false << QString();
     QTest::newRow("Activate while quitting")
-        << QStringList{QStringLiteral("Activate"), noData} << true << false;
+        << QStringList{QStringLiteral("Activate"), token(QStringLiteral("t3"))} << true << false
+        << QString();
   }
   void launcherCalls() {
     QFETCH(QStringList, call);
     QFETCH(bool, quitting);
     QFETCH(bool, succeeds);
+    QFETCH(QString, tokenSeen);
     ApplicationEvents events;
     QVERIFY(events.Listen());
     QWidget window;
+    TokenWatch watch(window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QWindow other;
@@ -311,14 +346,55 @@ class ApplicationEventsTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(gdbus.Finished(), 20000);
     fw::RuntimeRegisterAppObject(nullptr);  // forgets the quit asked for above
     QCOMPARE(gdbus.Succeeded(), succeeds);
+    QCOMPARE(watch.seen, tokenSeen);
+    QVERIFY(!qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
     if (succeeds) {
       QCOMPARE(gdbus.Output(), QStringLiteral("()"));
       QTRY_COMPARE(QApplication::activeWindow(), &window);
-      qunsetenv("XDG_ACTIVATION_TOKEN");
     } else {
       QVERIFY(!gdbus.Errors().isEmpty());
       QCOMPARE(QGuiApplication::focusWindow(), &other);
     }
+  }
+
+  // Tokens in calls from anybody on the bus: each is let go, so memory does
+  // not grow with their number.
+  void activationTokensDoNotAccumulate() {
+    ApplicationEvents events;
+    QVERIFY(events.Listen());
+    QDBusConnection caller =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("launcher"));
+    const auto activateWithTokens = [&caller](int first, int count) {
+      QList<QDBusPendingCall> calls;
+      for (int i = first; i < first + count; ++i) {
+        QDBusMessage activate = QDBusMessage::createMethodCall(
+            QLatin1String(ApplicationEvents::kServiceName),
+            QLatin1String(ApplicationEvents::kObjectPath),
+            QLatin1String(ApplicationEvents::kApplicationInterfaceName),
+            QStringLiteral("Activate"));
+        QString token = QString::number(i).rightJustified(fw::kMaxActivationTokenBytes, u'x');
+        activate << QVariantMap{{QStringLiteral("activation-token"), token}};
+        calls << caller.asyncCall(activate);
+      }
+      // Answered by this thread's event loop.
+      return QTest::qWaitFor(
+                 [&] {
+                   return std::all_of(calls.begin(), calls.end(),
+                                      [](const QDBusPendingCall& c) { return c.isFinished(); });
+                 },
+                 60000) &&
+             std::none_of(calls.begin(), calls.end(),
+                          [](const QDBusPendingCall& c) { return c.isError(); });
+    };
+    constexpr int kCalls = 2000;
+    QVERIFY(activateWithTokens(0, kCalls));  // the bus and Qt settle in
+    const size_t before = mallinfo2().uordblks;
+    QVERIFY(activateWithTokens(kCalls, kCalls));
+    const size_t after = mallinfo2().uordblks;
+    // Kept tokens would take more than kCalls * 256 bytes.
+    QVERIFY2(after < before + kCalls * 128,
+             qPrintable(QStringLiteral("%1 bytes more").arg(qint64(after) - qint64(before))));
+    QDBusConnection::disconnectFromBus(QStringLiteral("launcher"));
   }
 
   void receivesRequests_data() {
