@@ -26,6 +26,7 @@
 #include "framework/application_events.h"
 #include "framework/frontmost.h"
 #include "framework/pasteboard.h"
+#include "framework/running_copy.h"
 #include "framework/runtime.h"
 #include "support/bus_caller.h"
 #include "support/characters.h"
@@ -525,6 +526,23 @@ class ApplicationEventsTest : public QObject {
     QVERIFY(!bus->isServiceRegistered(QLatin1String(ApplicationEvents::kServiceName)));
     ApplicationEvents again;
     QVERIFY(again.Listen());
+  }
+
+  // The copy this one waited behind has gone by the time it is asked to come
+  // forward, and the name is this process's own: nobody is asked, least of all
+  // this process, which runs on.
+  void aWaitingCopyNeverAsksItself() {
+    ApplicationEvents events;
+    QVERIFY(events.Listen());
+    bool cameForward = false;
+    QObject receiver;
+    fw::ActivateRunningCopyLater(&receiver, [&cameForward] { cameForward = true; });
+    // A request sent after any call it made is answered after it.
+    test::BusCaller caller;
+    QDBusPendingCall later = caller.ServicePerform({}, QStringLiteral("nothing"));
+    QTRY_VERIFY_WITH_TIMEOUT(later.isFinished(), 20000);
+    QCoreApplication::processEvents();
+    QVERIFY(!cameForward);
   }
 
   // Another process holds the name and answers no Activate: one that is
