@@ -41,7 +41,6 @@ QDBusMessage ActivateCall(const QString& copy) {
       copy, QLatin1String(ApplicationEvents::kObjectPath),
       QLatin1String(ApplicationEvents::kApplicationInterfaceName), QStringLiteral("Activate"));
   activate << PlatformData();
-  activate.setAutoStartService(false);
   return activate;
 }
 

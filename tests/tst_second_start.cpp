@@ -11,11 +11,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 #include <csignal>
 
 #include "framework/application_events.h"
@@ -63,39 +58,6 @@ class MapWatch {
  private:
   QProcess xev_;
   QString output_;
-};
-
-// A session bus that takes connections and never answers, as a hung one does.
-class SilentBus {
- public:
-  explicit SilentBus(const QString& path) : path_(path.toLocal8Bit()) {
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    if (size_t(path_.size()) >= sizeof address.sun_path) return;
-    std::copy(path_.begin(), path_.end(), address.sun_path);
-    socket_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(socket_, 4) != 0) {
-      ::close(socket_);
-      socket_ = -1;
-    }
-  }
-  ~SilentBus() {
-    if (socket_ < 0) return;
-    ::close(socket_);
-    ::unlink(path_.constData());
-  }
-  bool Listening() const { return socket_ >= 0; }
-  QString Address() const { return QStringLiteral("unix:path=") + QString::fromLocal8Bit(path_); }
-  // Whether a program has connected.
-  bool Connected() const {
-    pollfd waiting = {socket_, POLLIN, 0};
-    return ::poll(&waiting, 1, 0) == 1;
-  }
-
- private:
-  QByteArray path_;
-  int socket_ = -1;
 };
 
 }  // namespace
@@ -181,8 +143,7 @@ class SecondStartTest : public QObject {
     QList<WId> shown;
     QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 1, 20000);
     const WId mainWindow = shown.first();
-    QVERIFY(XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), Id(mainWindow)}));
-    QVERIFY(XDoTool({QStringLiteral("key"), QStringLiteral("ctrl+q")}));
+    QVERIFY(Press(mainWindow, QStringLiteral("ctrl+q")));
     QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 2, 20000);
     shown.removeOne(mainWindow);
     const WId box = shown.first();
@@ -193,8 +154,7 @@ class SecondStartTest : public QObject {
     QCOMPARE(second.state(), QProcess::Running);
     QCOMPARE(BusNameOwner(), first.processId());
 
-    QVERIFY(XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), Id(box)}));
-    QVERIFY(XDoTool({QStringLiteral("key"), QStringLiteral("Return")}));
+    QVERIFY(Press(box, QStringLiteral("Return")));
     QVERIFY(WaitUntilEnded(first));
     QCOMPARE(first.exitCode(), 0);
     QVERIFY(WaitUntilRunning(second));
@@ -204,58 +164,42 @@ class SecondStartTest : public QObject {
 
   // The running copy is stopped (or hung) and answers nothing. A new start
   // waits for it once, then runs: its window shows, and it answers at once.
+  // While it waits its event loop cannot act on a termination signal: the
+  // signal ends it at once.
+  void aStartWaitsOnceForACopyThatDoesNotAnswer_data() {
+    QTest::addColumn<bool>("signalled");
+    QTest::newRow("runs after the wait") << false;
+    QTest::newRow("SIGTERM during the wait") << true;
+  }
   void aStartWaitsOnceForACopyThatDoesNotAnswer() {
+    QFETCH(bool, signalled);
     QProcess first;
     StartProgram(first, config_.path());
     QVERIFY(WaitUntilRunning(first));
     QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
     QProcess second;
     StartProgram(second, config_.path());
-    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 30000);
-
-    QDBusMessage request = QDBusMessage::createMethodCall(
-        test::ConnectionOf(second.processId()), QLatin1String(ApplicationEvents::kObjectPath),
-        QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
-    request << QVariant::fromValue(Flavours{}) << QStringLiteral("nothing") << QString();
-    const QDBusMessage answer = QDBusConnection::sessionBus().call(request, QDBus::Block, 5000);
-    QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
-    second.terminate();
-    QVERIFY(WaitUntilEnded(second));
-    QCOMPARE(second.exitCode(), 0);
-    Resume(first);
-  }
-
-  // A start that waits, on a copy or on the bus itself, cannot act on a
-  // termination signal from its event loop: the signal ends it at once.
-  void aStartThatWaitsEndsAtOnceOnATerminationSignal_data() {
-    QTest::addColumn<bool>("busAnswers");
-    QTest::newRow("waiting on a stopped copy") << true;
-    QTest::newRow("waiting on a bus that does not answer") << false;
-  }
-  void aStartThatWaitsEndsAtOnceOnATerminationSignal() {
-    QFETCH(bool, busAnswers);
-    QProcess first;
-    SilentBus silentBus(config_.filePath(QStringLiteral("silent-bus")));
-    QVERIFY(silentBus.Listening());
-    QStringList variables;
-    if (busAnswers) {
-      StartProgram(first, config_.path());
-      QVERIFY(WaitUntilRunning(first));
-      QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
-    } else {
-      variables << QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") + silentBus.Address();
-    }
-    QProcess second;
-    StartProgram(second, config_.path(), variables);
-    // Connected, it waits.
-    if (busAnswers)
+    if (signalled) {
+      // Connected, it waits.
       QTRY_VERIFY_WITH_TIMEOUT(!test::ConnectionOf(second.processId()).isEmpty(), 20000);
-    else
-      QTRY_VERIFY_WITH_TIMEOUT(silentBus.Connected(), 20000);
-    QCOMPARE(::kill(pid_t(second.processId()), SIGTERM), 0);
-    QVERIFY(WaitUntilEnded(second, 5000));
-    QCOMPARE(second.exitStatus(), QProcess::CrashExit);
-    if (busAnswers) Resume(first);
+      QCOMPARE(::kill(pid_t(second.processId()), SIGTERM), 0);
+      QVERIFY(WaitUntilEnded(second, 5000));
+      QCOMPARE(second.exitStatus(), QProcess::CrashExit);
+    } else {
+      QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 30000);
+      QDBusMessage request = QDBusMessage::createMethodCall(
+          test::ConnectionOf(second.processId()), QLatin1String(ApplicationEvents::kObjectPath),
+          QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
+      request << QVariant::fromValue(Flavours{}) << QStringLiteral("nothing") << QString();
+      const QDBusMessage answer = QDBusConnection::sessionBus().call(request, QDBus::Block, 5000);
+      QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
+      second.terminate();
+      QVERIFY(WaitUntilEnded(second));
+      QCOMPARE(second.exitCode(), 0);
+    }
+    QCOMPARE(::kill(pid_t(first.processId()), SIGCONT), 0);
+    first.terminate();
+    QVERIFY(WaitUntilEnded(first));
   }
 
   // With no session bus to ask, every start runs and shows its window.
@@ -276,12 +220,11 @@ class SecondStartTest : public QObject {
   }
 
  private:
-  static QString Id(WId window) { return QString::number(window); }
-  // Lets a stopped copy go on, and ends it.
-  static void Resume(QProcess& copy) {
-    QCOMPARE(::kill(pid_t(copy.processId()), SIGCONT), 0);
-    copy.terminate();
-    QVERIFY(WaitUntilEnded(copy));
+  // The user clicks into the window and presses the keys.
+  static bool Press(WId window, const QString& keys) {
+    return XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                    QString::number(window)}) &&
+           XDoTool({QStringLiteral("key"), keys});
   }
   static bool Unmapped(WId window) {
     return QTest::qWaitFor([&] { return !test::Stack().contains(window); }, 20000);
