@@ -87,7 +87,6 @@ void StopQuittingOnTerminationSignals() {
   if (!notifier) return;
   // The handler must never write to a closed (or reused) descriptor.
   GiveSignalsBack();
-  for (TerminationSignal& signal : terminationSignals) signal.taken = false;
   notifier.reset();
   for (int& end : pipeEnds) {
     close(end);
