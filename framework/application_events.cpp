@@ -3,22 +3,37 @@
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QDBusReply>
 #include <QMap>
 #include <QVariantMap>
 #include <QtGlobal>
 
 #include "framework/activation_token.h"
 #include "framework/application.h"
+#include "framework/bus_names.h"
 #include "framework/frontmost.h"
 #include "framework/running_copy.h"
-#include "framework/termination_signals.h"
 
 namespace fw {
+namespace {
+
+// Answers the call with an error instead of the method's own reply.
+void Refuse(const QDBusMessage& call, QDBusError::ErrorType type, const QString& why) {
+  call.setDelayedReply(true);
+  QDBusConnection::sessionBus().send(call.createErrorReply(type, why));
+}
+
+// A copy on its way out takes no request: a window it opened now would go
+// with it. The caller tries the copy that has the name next.
+bool RefusedWhileQuitting(const QDBusMessage& call) {
+  if (!QuitRequested()) return false;
+  Refuse(call, QDBusError::Failed, QStringLiteral("quitting"));
+  return true;
+}
+
+}  // namespace
 
 // The exported face of ApplicationEvents: QtDBus publishes this slot, typed
 // a{say} s s -> b, and hands each call on to the virtual ServicePerform.
@@ -32,7 +47,8 @@ class ServicesAdaptor : public QDBusAbstractAdaptor {
 
  public slots:
   bool ServicePerform(const QMap<QString, QByteArray>& pasteboard, const QString& message,
-                      const QString& userData) {
+                      const QString& userData, const QDBusMessage& call) {
+    if (RefusedWhileQuitting(call)) return false;
     return events_->ServicePerform(Pasteboard(pasteboard), message, userData);
   }
 
@@ -64,17 +80,10 @@ class LauncherAdaptor : public QDBusAbstractAdaptor {
 
  private:
   static void ComeToFront(const QVariantMap& platformData, const QDBusMessage& call) {
-    // A copy on its way out must not take the start: the caller runs instead.
-    if (QuitRequested()) {
-      Refuse(call, QDBusError::Failed, QStringLiteral("quitting"));
-      return;
-    }
+    // Refused, the start runs on its own instead.
+    if (RefusedWhileQuitting(call)) return;
     WithActivationToken(platformData.value(QStringLiteral("activation-token")).toString(),
                         &BringApplicationToFront);
-  }
-  static void Refuse(const QDBusMessage& call, QDBusError::ErrorType type, const QString& why) {
-    call.setDelayedReply(true);
-    QDBusConnection::sessionBus().send(call.createErrorReply(type, why));
   }
 };
 
@@ -88,7 +97,7 @@ ApplicationEvents::~ApplicationEvents() {
   // The bus connection lives as long as the application object.
   if (!listening_ || !QCoreApplication::instance()) return;
   QDBusConnection bus = QDBusConnection::sessionBus();
-  bus.unregisterService(QLatin1String(kServiceName));
+  ReleaseName(bus, QLatin1String(kServiceName));
   bus.unregisterObject(QLatin1String(kObjectPath));
 }
 
@@ -106,33 +115,28 @@ bool ApplicationEvents::Listen() {
   // Claim the name only once the object is there, so a request never finds the
   // name without the object behind it. Waiting in line for a name that is
   // held lets this process take over from one that is quitting.
-  QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claim;
-  {
-    BlockingWait wait;
-    claim = bus.interface()->registerService(QLatin1String(kServiceName),
-                                             QDBusConnectionInterface::QueueService,
-                                             QDBusConnectionInterface::DontAllowReplacement);
-  }
-  if (!claim.isValid() || claim.value() == QDBusConnectionInterface::ServiceNotRegistered) {
+  QString why;
+  const NameClaim claim = ClaimName(bus, QLatin1String(kServiceName), &why);
+  if (claim == NameClaim::Failed) {
     bus.unregisterObject(QLatin1String(kObjectPath));
-    Fail(QStringLiteral("the name %1 cannot be claimed (%2)")
-             .arg(QLatin1String(kServiceName), claim.error().message()));
+    Fail(QStringLiteral("the name %1 cannot be claimed (%2)").arg(QLatin1String(kServiceName), why));
     return false;
   }
   listening_ = true;
-  // Held by a copy started at the same moment: once it has come forward, this
-  // one is not needed.
-  if (claim.value() == QDBusConnectionInterface::ServiceQueued)
-    ActivateRunningCopyLater(this, [this] { StepBack(); });
+  // Held by a copy started at the same moment, or by one that was quitting
+  // and hands the name to another copy in line: once the owner has come
+  // forward, this one is not needed.
+  if (claim == NameClaim::InLine) ActivateRunningCopyLater(this, [this] { StepBack(); });
   return true;
 }
 
 void ApplicationEvents::StepBack() {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  bus.unregisterService(QLatin1String(kServiceName));
+  ReleaseName(bus, QLatin1String(kServiceName));
   bus.unregisterObject(QLatin1String(kObjectPath));
   listening_ = false;
-  Quit(0);
+  // Ends as a quit does: the windows close and keep what they store.
+  QuitMenuAction();
 }
 
 bool ApplicationEvents::ServicePerform(const Pasteboard&, const QString&, const QString&) {

@@ -25,12 +25,14 @@ class ApplicationEvents : public QObject {
   ~ApplicationEvents() override;
 
   // Registers the object and claims the bus name; from then on requests arrive as
-  // ServicePerform on the GUI thread. When another process holds the name, this
-  // one waits in line and takes the name over once that process lets it go;
-  // but when that process is a running copy that comes to the front on
-  // Activate (two copies started at once), this run then quits with status 0.
-  // The loop is not held up meanwhile. Without a session bus returns false and
-  // says so once on standard error; the program works on.
+  // ServicePerform on the GUI thread, and are refused once the run is quitting.
+  // When another process holds the name, this one waits in line and takes the
+  // name over once the others let it go; but as soon as a copy that owns the
+  // name comes to the front on Activate (two copies started at once, or the
+  // name passed to another copy started during a quit), this run steps back:
+  // it quits as the quit menu item does. The loop is not held up meanwhile.
+  // Without a session bus returns false and says so once on standard error;
+  // the program works on.
   bool Listen();
   bool IsListening() const { return listening_; }
 

@@ -10,16 +10,18 @@
 namespace fw {
 
 // Asks the copy that owns the bus name to come to the front, passing on the
-// launcher's startup id or activation token, and waits at most 10 s for it;
-// meanwhile a termination signal ends this process at once. True when it
-// came; false when there is none, it refused (it is quitting), it did not
-// answer, or there is no session bus.
+// launcher's activation token, and waits at most 10 s for it; meanwhile a
+// termination signal ends this process at once. True when it came; false
+// when there is none, it refused (it is quitting), it did not answer, or
+// there is no session bus.
 bool ActivateRunningCopy();
 
 // The same without waiting, for a process that waits in line for the name
-// with its window shown: cameForward runs (in receiver's thread) once the copy
-// has come to the front. Asks nobody when the name has passed to this
-// process, or when its owner is the copy ActivateRunningCopy asked already.
+// with its window shown: it asks the copy that owns the name now, and each
+// copy the name passes to later, once each, until one comes to the front;
+// then cameForward runs (in receiver's thread). The copy ActivateRunningCopy
+// asked is not asked again. Once the name passes to this process, or
+// receiver goes, nobody more is asked.
 void ActivateRunningCopyLater(QObject* receiver, std::function<void()> cameForward);
 
 }  // namespace fw

@@ -39,10 +39,11 @@ extern "C" void NoteSignal(int signal) {
 }
 
 void QuitAsTheMenuDoes() {
+  // Cleared first: a signal that lands while the pipe drains stays noted.
+  noted = 0;
   char bytes[64];
   while (read(pipeEnds[0], bytes, sizeof bytes) > 0) {
   }
-  noted = 0;
   // Boxes waiting for an answer go without one: a box's own loop ends with
   // it, and a worker waiting on one is not resumed into a run that is ending.
   for (QWidget* widget : QApplication::topLevelWidgets())
@@ -94,7 +95,10 @@ void StopQuittingOnTerminationSignals() {
   }
 }
 
-BlockingWait::BlockingWait() : counted_(notifier != nullptr) {
+// Once a window exists the user may have changed something it keeps when it
+// closes: from then on a signal always waits for the loop.
+BlockingWait::BlockingWait()
+    : counted_(notifier != nullptr && QApplication::topLevelWidgets().isEmpty()) {
   if (!counted_ || blockingWaits++ > 0) return;
   GiveSignalsBack();
   // One that came just before would otherwise wait for the end of the call.

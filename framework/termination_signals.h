@@ -12,10 +12,11 @@ void QuitOnTerminationSignals();
 // Gives the signals back what they had before, before the event loop goes.
 void StopQuittingOnTerminationSignals();
 
-// A call that blocks the event loop, such as a wait on the session bus: while
-// one lasts, the signals end the process at once by the action they had
-// before, since the loop cannot act on them. Such waits come before the user
-// can have changed anything, so nothing is lost.
+// A call that blocks before the event loop runs, such as the start's wait on
+// the session bus: while one lasts, the signals end the process at once by
+// the action they had before, since the loop cannot act on them yet. Only
+// while no window exists, so the user cannot have changed anything; later a
+// blocking call is bounded by a timeout instead, and the signal waits for it.
 class BlockingWait {
  public:
   BlockingWait();

@@ -1,4 +1,8 @@
 # tst_services runs the whole program against a private session bus of its own,
-# so it can claim the program's bus name whatever else runs on the machine.
+# so it can claim the program's bus name whatever else runs on the machine;
+# tst_run too, since a desktop session always has a bus and the program claims
+# its name as it starts.
 find_program(DBUS_RUN_SESSION dbus-run-session REQUIRED)
-set_target_properties(tst_services PROPERTIES CROSSCOMPILING_EMULATOR "${DBUS_RUN_SESSION};--")
+foreach(bus_test tst_services tst_run)
+  set_target_properties(${bus_test} PROPERTIES CROSSCOMPILING_EMULATOR "${DBUS_RUN_SESSION};--")
+endforeach()

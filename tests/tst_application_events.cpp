@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDomDocument>
 #include <QProcess>
 #include <QSocketNotifier>
@@ -19,6 +20,7 @@
 #include <QWindow>
 #include <QtTest>
 #include <cstdio>
+#include <memory>
 
 #include "framework/activation_token.h"
 #include "framework/application.h"
@@ -77,12 +79,14 @@ class TokenWatch : public QObject {
   }
 };
 
-// Answers true when the text equals the user data, then ends the process: what
-// the bus starts from the service file.
+// Prints the text and answers true when it equals the user data, then ends the
+// process: what the bus starts from the service file.
 class EchoingEvents : public ApplicationEvents {
  protected:
   bool ServicePerform(const Pasteboard& pasteboard, const QString&,
                       const QString& userData) override {
+    std::puts(pasteboard.GetText().toUtf8().constData());
+    std::fflush(stdout);
     QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
     return pasteboard.GetText() == userData;
   }
@@ -114,6 +118,23 @@ bool MakeFakeSelectionTools(const QTemporaryDir& dir, const QByteArray& selectio
     fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
   }
   return true;
+}
+
+// A stand-in for sleep in dir that notes in dir/waited that it was called.
+bool MakeNotingSleep(const QTemporaryDir& dir) {
+  QFile fake(dir.filePath(QStringLiteral("sleep")));
+  if (!fake.open(QIODevice::WriteOnly)) return false;
+  fake.write(": >>\"" + dir.filePath(QStringLiteral("waited")).toUtf8() +
+             "\"\nexec /bin/sleep \"$@\"\n");
+  fake.close();
+  return fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
+}
+
+// The connections waiting for the program's name, its owner first.
+QStringList NameQueue() {
+  const QDBusReply<QStringList> queue = QDBusConnection::sessionBus().interface()->call(
+      QStringLiteral("ListQueuedOwners"), QLatin1String(ApplicationEvents::kServiceName));
+  return queue.value();
 }
 
 // Starts the shipped script with the stand-ins of dir first on the PATH, or
@@ -637,6 +658,46 @@ class ApplicationEventsTest : public QObject {
     // gdbus waits for the answer, which needs this loop: a request sent would be here.
     QVERIFY(events.requests.isEmpty());
     QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("used"))), toolStatus >= 0);
+  }
+
+  // The copy that has the name is quitting and refuses the text: the script
+  // waits for the name to pass to the next copy, then sends once more; when
+  // the copy holds on for 10 s, the script says so and fails.
+  void sendSelectionScriptToAQuittingCopy_data() {
+    QTest::addColumn<bool>("letsGo");
+    QTest::newRow("the name passes to the next copy in line") << true;
+    QTest::newRow("the quitting copy holds on") << false;
+  }
+  void sendSelectionScriptToAQuittingCopy() {
+    QFETCH(bool, letsGo);
+    QTemporaryDir dir;
+    QVERIFY(MakeFakeSelectionTools(dir, QStringLiteral("漢").toUtf8(), 0));
+    QVERIFY(MakeNotingSleep(dir));
+    auto events = std::make_unique<RecordingEvents>();
+    QVERIFY(events->Listen());
+    QTimer::singleShot(0, [] { fw::Quit(0); });
+    QCoreApplication::exec();
+    QProcess next;
+    if (letsGo) {  // a copy started during the quit, refused too
+      StartHelper(next, QStringLiteral("--serve-once"));
+      QTRY_COMPARE_WITH_TIMEOUT(NameQueue().size(), 2, 20000);
+    }
+    QProcess script;
+    RunSendSelectionScript(script, dir, false);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath(QStringLiteral("waited"))), 20000);
+    if (letsGo) events.reset();  // the quit is over
+    QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 30000);
+    fw::RuntimeRegisterAppObject(nullptr);  // forgets the quit asked for above
+    if (letsGo) {
+      QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
+      QCOMPARE(script.readAllStandardOutput(), QByteArray("(false,)\n"));
+      QTRY_VERIFY_WITH_TIMEOUT(next.state() == QProcess::NotRunning, 20000);
+      QCOMPARE(next.readAllStandardOutput(), QStringLiteral("漢\n").toUtf8());
+    } else {
+      QCOMPARE(script.exitCode(), 3);
+      QVERIFY(script.readAllStandardError().contains("Quillfern did not take the text"));
+      QVERIFY(events->requests.isEmpty());
+    }
   }
 
   // With the configured service file on the bus's search path, a call starts the

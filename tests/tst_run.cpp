@@ -1,6 +1,7 @@
 // The whole run as main drives it: the event loop, how it ends, and what
 // becomes of an exception nobody caught.
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include "app/preferences_store.h"
 #include "app/start_up.h"
 #include "framework/application.h"
+#include "framework/application_events.h"
 #include "framework/folders.h"
 #include "framework/message_box.h"
 #include "framework/runtime.h"
@@ -48,7 +50,9 @@ bool BoxShown() {
   return false;
 }
 
-enum class Box { None, InAHandler, ForAWorker };
+// None, or, while the run waits in line for its bus name behind another
+// program, it asks that one to come forward.
+enum class Box { None, InAHandler, ForAWorker, WaitingInLine };
 
 }  // namespace
 
@@ -66,6 +70,11 @@ class RunTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // A desktop session has one, and the run claims its name as it starts.
+    QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
+  }
+
   void init() {
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
     fw::SetApplicationFolder(data_.path());
@@ -116,16 +125,24 @@ class RunTest : public QObject {
     QTest::newRow("SIGINT") << SIGINT << Box::None;
     QTest::newRow("SIGTERM, a handler's box up") << SIGTERM << Box::InAHandler;
     QTest::newRow("SIGTERM, a worker's box up") << SIGTERM << Box::ForAWorker;
+    QTest::newRow("SIGTERM, waiting in line for the bus name") << SIGTERM << Box::WaitingInLine;
   }
   void aTerminationSignalQuitsAsTheMenuDoes() {
     QFETCH(int, signal);
     QFETCH(Box, box);
     QFile::remove(config_.filePath(QStringLiteral("Quillfern Preferences")));  // from a run before
     bool answered = false;
+    QDBusConnection holder = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "holder");
+    if (box == Box::WaitingInLine)
+      QVERIFY(holder.registerService(QLatin1String(fw::ApplicationEvents::kServiceName)));
     QTimer::singleShot(0, [&] {
       MainWindow::Instance()->ControlByName<fw::Slider>("Slider1").SetValue(37);
       if (box == Box::None) {
         std::raise(signal);
+        return;
+      }
+      if (box == Box::WaitingInLine) {  // once the run listens
+        QTimer::singleShot(0, [signal] { std::raise(signal); });
         return;
       }
       fw::SetMessageHandler(nullptr);
@@ -139,6 +156,7 @@ class RunTest : public QObject {
         (new WaitingForAnswer(answered))->Start();
     });
     Main();
+    QDBusConnection::disconnectFromBus(holder.name());
     QCOMPARE(fw::RuntimeExitStatus(), 0);
     QVERIFY(fw::Window::OpenWindows().empty());
     QVERIFY(!BoxShown());

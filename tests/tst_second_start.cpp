@@ -6,16 +6,22 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
+#include <memory>
+#include <vector>
 
 #include "framework/application_events.h"
+#include "support/bus_caller.h"
 #include "support/flavours.h"
 #include "support/program_run.h"
+#include "support/stored_preference.h"
 #include "support/x_tools.h"
 #include "support/x_windows.h"
 
@@ -28,6 +34,14 @@ using test::WaitUntilRunning;
 namespace {
 
 const QString kTitle = QStringLiteral("Quillfern");
+const QString kSize = QStringLiteral("VariantFontSize");
+
+// A start with a preferences folder of its own.
+struct Start {
+  QTemporaryDir config;
+  const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
+  QProcess program;
+};
 
 // Every window the X server maps from now on, as another program sees it.
 class MapWatch {
@@ -131,35 +145,86 @@ class SecondStartTest : public QObject {
     QVERIFY(WaitUntilEnded(running));
   }
 
-  // The user quits, and the size cannot be stored: a box says so and waits.
-  // A start made meanwhile does not hand over to the copy on its way out: it
-  // shows its window at once and owns the name once that copy has gone.
-  void aStartDuringTheQuitBoxRunsOnceTheNameIsFree() {
+  // The user quits, and the size cannot be stored: a box says so and waits;
+  // or the running copy is stopped. Starts made meanwhile do not hand over to
+  // it: each shows its window at once, and a lookup sent to the quitting copy
+  // is refused. Once it has gone, the first start in line owns the name; every
+  // other comes to it and steps back as a quit does, storing its size.
+  void startsDuringAQuitSettleOnOne_data() {
+    QTest::addColumn<int>("starts");
+    QTest::addColumn<bool>("stopped");  // the running copy is stopped, not quitting
+    QTest::newRow("one start during the quit box") << 1 << false;
+    QTest::newRow("three starts during the quit box") << 3 << false;
+    QTest::newRow("two starts while the running copy is stopped") << 2 << true;
+  }
+  void startsDuringAQuitSettleOnOne() {
+    QFETCH(int, starts);
+    QFETCH(bool, stopped);
     QTemporaryDir config;
-    QVERIFY(QDir(config.path()).mkdir(QStringLiteral("Quillfern Preferences")));
+    if (!stopped) QVERIFY(QDir(config.path()).mkdir(QStringLiteral("Quillfern Preferences")));
     QProcess first;
     StartProgram(first, config.path());
     QVERIFY(WaitUntilRunning(first));
     QList<WId> shown;
     QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 1, 20000);
     const WId mainWindow = shown.first();
-    QVERIFY(Press(mainWindow, QStringLiteral("ctrl+q")));
-    QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 2, 20000);
-    shown.removeOne(mainWindow);
-    const WId box = shown.first();
+    WId box = 0;
+    if (stopped) {
+      QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
+    } else {
+      QVERIFY(Press(mainWindow, QStringLiteral("ctrl+q")));
+      QTRY_COMPARE_WITH_TIMEOUT((shown = test::ViewableNamed(kTitle)).size(), 2, 20000);
+      shown.removeOne(mainWindow);
+      box = shown.first();
+      test::BusCaller lookup;
+      QDBusPendingCall reply = lookup.ServicePerform(
+          {{kUtf8, QStringLiteral("國").toUtf8()}}, QStringLiteral("SOHZge"));
+      QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
+      QVERIFY(reply.isError());
+    }
+    const qsizetype windows = test::ViewableNamed(kTitle).size();
 
-    QProcess second;
-    StartProgram(second, config.path());
-    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 3, 20000);
-    QCOMPARE(second.state(), QProcess::Running);
+    // Each start stores 37 as it ends; its file says 45 meanwhile.
+    std::vector<std::unique_ptr<Start>> later;
+    for (int i = 0; i < starts; ++i) {
+      later.push_back(std::make_unique<Start>());
+      QVERIFY(WritePreference(later.back()->preferences, kSize, QStringLiteral("37")));
+      StartProgram(later.back()->program, later.back()->config.path());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), windows + starts, 60000);
+    for (const auto& start : later) {
+      QCOMPARE(start->program.state(), QProcess::Running);
+      QVERIFY(WritePreference(start->preferences, kSize, QStringLiteral("45")));
+    }
     QCOMPARE(BusNameOwner(), first.processId());
 
-    QVERIFY(Press(box, QStringLiteral("Return")));
+    if (stopped) {
+      QCOMPARE(::kill(pid_t(first.processId()), SIGTERM), 0);
+      QCOMPARE(::kill(pid_t(first.processId()), SIGCONT), 0);
+    } else {
+      QVERIFY(Press(box, QStringLiteral("Return")));
+    }
     QVERIFY(WaitUntilEnded(first));
     QCOMPARE(first.exitCode(), 0);
-    QVERIFY(WaitUntilRunning(second));
-    second.terminate();
-    QVERIFY(WaitUntilEnded(second));
+    const auto running = [&] {
+      return std::count_if(later.begin(), later.end(), [](const auto& start) {
+        return start->program.state() != QProcess::NotRunning;
+      });
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 60000);
+    for (const auto& start : later) {
+      if (start->program.state() != QProcess::NotRunning) {
+        QVERIFY(WaitUntilRunning(start->program));
+        QCOMPARE(StoredPreference(start->preferences, kSize), QStringLiteral("45"));
+        continue;
+      }
+      QCOMPARE(start->program.exitStatus(), QProcess::NormalExit);
+      QCOMPARE(start->program.exitCode(), 0);
+      QCOMPARE(StoredPreference(start->preferences, kSize), QStringLiteral("37"));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 1, 20000);
+    for (const auto& start : later) start->program.terminate();
+    for (const auto& start : later) QVERIFY(WaitUntilEnded(start->program));
   }
 
   // The running copy is stopped (or hung) and answers nothing. A new start

@@ -12,6 +12,7 @@
 #include <chrono>
 
 #include "app/app.h"
+#include "framework/application.h"
 #include "framework/chasing_arrows.h"
 #include "framework/edit_field.h"
 #include "framework/pasteboard.h"
@@ -441,6 +442,21 @@ class ServicesTest : public QObject {
     QVERIFY(about->Widget()->isVisible());
     QCOMPARE(fw::Window::OpenWindows(), windows);
     QCOMPARE(fw::Window::Front(), about);
+  }
+
+  // The user has quit, and the windows are closed while a box about storing
+  // the size may still wait: a request is refused, so the sender can try the
+  // copy that has the name next, and no window opens only to vanish.
+  void aQuittingProgramRefusesRequests() {
+    Scene scene;
+    QTimer::singleShot(0, [] { fw::QuitMenuAction(); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(fw::Window::OpenWindows().empty());
+    const QString answer = CallWithGdbus(OneFlavour(kUtf8, QStringLiteral("國").toUtf8()), kSohzge);
+    QVERIFY2(answer.startsWith(QLatin1String("gdbus failed")) && answer.contains(u"quitting"),
+             qPrintable(answer));
+    QVERIFY(fw::Window::OpenWindows().empty());
+    QCOMPARE(fw::Thread::Running(), 0);
   }
 };
 

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <csignal>
 
-#include "app/preferences_store.h"
 #include "support/bus_caller.h"
 #include "support/flavours.h"
 #include "support/program_run.h"
+#include "support/stored_preference.h"
 #include "support/x_windows.h"
 
 namespace {
@@ -22,18 +22,10 @@ const QString kSize = QStringLiteral("VariantFontSize");
 const QString kTitle = QStringLiteral("Quillfern");
 
 bool WriteSize(const QString& file, const QString& size) {
-  const std::optional<QByteArray> document = PreferencesStore::Updated(
-      PreferencesStore::InitialDocument(QStringLiteral("12")), kSize, size);
-  QFile out(file);
-  return document && out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-         out.write(*document) == document->size();
+  return WritePreference(file, kSize, size);
 }
 
-QString StoredSize(const QString& file) {
-  QFile in(file);
-  if (!in.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
-  return PreferencesStore::ValueIn(in.readAll(), kSize).value_or(QStringLiteral("<unreadable>"));
-}
+QString StoredSize(const QString& file) { return StoredPreference(file, kSize); }
 
 // The real program in a preferences folder of its own, started with the
 // slider at 37.
