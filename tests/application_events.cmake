@@ -1,6 +1,6 @@
-# tst_application_events talks to a private session bus of its own. The bus also
-# finds a copy of the service file whose Exec is the test itself in serving mode,
-# so a call to the unowned name shows that the template starts the program.
+# tst_application_events talks to its private session bus. The bus also finds a
+# copy of the service file whose Exec is the test itself in serving mode, so a
+# call to the unowned name shows that the template starts the program.
 set(activation_home ${CMAKE_CURRENT_BINARY_DIR}/application_events)
 set(QUILLFERN_EXEC "$<TARGET_FILE:tst_application_events> --serve-once")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/../resources/dbus/org.quillfern.Quillfern.service.in
@@ -8,10 +8,5 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/../resources/dbus/org.quillfern.Quillfe
 file(GENERATE OUTPUT ${activation_home}/dbus-1/services/org.quillfern.Quillfern.service
   INPUT ${activation_home}/org.quillfern.Quillfern.service.unexpanded)
 unset(QUILLFERN_EXEC)
-
-# ctest puts a target's emulator in front of its command: dbus-run-session -- <test>.
-find_program(DBUS_RUN_SESSION dbus-run-session REQUIRED)
-set_target_properties(tst_application_events PROPERTIES
-  CROSSCOMPILING_EMULATOR "${DBUS_RUN_SESSION};--")
 set_tests_properties(tst_application_events PROPERTIES ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;XDG_DATA_HOME=${activation_home}")

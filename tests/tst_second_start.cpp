@@ -48,7 +48,20 @@ class MapWatch {
  public:
   MapWatch() {
     xev_.start(QStringLiteral("xev"),
-               {QStringLiteral("-root"), QStringLiteral("-event"), QStringLiteral("substructure")});
+               {QStringLiteral("-root"), QStringLiteral("-event"), QStringLiteral("substructure"),
+                QStringLiteral("-event"), QStringLiteral("property")});
+    // xev watches once it reports a change the test makes to the screen,
+    // which may take a while on a busy machine.
+    watching_ = QTest::qWaitFor(
+        [&] {
+          QProcess::execute(QStringLiteral("xprop"),
+                            {QStringLiteral("-root"), QStringLiteral("-f"), kProbe,
+                             QStringLiteral("8s"), QStringLiteral("-set"), kProbe,
+                             QStringLiteral("watching")});
+          Mapped();
+          return output_.contains(u'(' + kProbe + u')');
+        },
+        20000);
   }
   ~MapWatch() {
     xev_.kill();
@@ -59,6 +72,7 @@ class MapWatch {
   bool Saw(WId window) {
     return QTest::qWaitFor([&] { return Mapped().contains(window); }, 20000);
   }
+  bool Watching() const { return watching_; }
   QList<WId> Mapped() {
     output_ += QString::fromLocal8Bit(xev_.readAllStandardOutput());
     static const QRegularExpression map(
@@ -72,6 +86,8 @@ class MapWatch {
  private:
   QProcess xev_;
   QString output_;
+  bool watching_ = false;
+  static inline const QString kProbe = QStringLiteral("QUILLFERN_TEST_PROBE");
 };
 
 }  // namespace
@@ -99,6 +115,7 @@ class SecondStartTest : public QObject {
     const WId mainWindow = shown.first();
 
     MapWatch watch;
+    QVERIFY(watch.Watching());
     QProcess cover;
     const WId coverId = test::StartCover(cover);
     QVERIFY(coverId != 0);
