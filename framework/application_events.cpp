@@ -119,7 +119,8 @@ bool ApplicationEvents::Listen() {
   const NameClaim claim = ClaimName(bus, QLatin1String(kServiceName), &why);
   if (claim == NameClaim::Failed) {
     bus.unregisterObject(QLatin1String(kObjectPath));
-    Fail(QStringLiteral("the name %1 cannot be claimed (%2)").arg(QLatin1String(kServiceName), why));
+    Fail(
+        QStringLiteral("the name %1 cannot be claimed (%2)").arg(QLatin1String(kServiceName), why));
     return false;
   }
   listening_ = true;

@@ -46,7 +46,7 @@ class HandOver : public QObject {
       : QObject(receiver),
         cameForward_(std::move(cameForward)),
         bus_(QDBusConnection::sessionBus()),
-        watcher_(ServiceName(), bus_, QDBusServiceWatcher::WatchForOwnerChange, this) {
+        watcher_(ServiceName(), bus_, QDBusServiceWatcher::WatchForOwnerChange) {
     if (!askedCopy.isEmpty()) asked_.insert(askedCopy);
     connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& owner) { Ask(owner); });

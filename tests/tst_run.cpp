@@ -50,8 +50,9 @@ bool BoxShown() {
   return false;
 }
 
-// None, or, while the run waits in line for its bus name behind another
-// program, it asks that one to come forward.
+// What is under way when the signal comes: nothing, a box that a handler or
+// a worker waits on, or the run's wait in line for its bus name behind
+// another program, which it asks to come forward.
 enum class Box { None, InAHandler, ForAWorker, WaitingInLine };
 
 }  // namespace
@@ -70,11 +71,6 @@ class RunTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    // A desktop session has one, and the run claims its name as it starts.
-    QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
-  }
-
   void init() {
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
     fw::SetApplicationFolder(data_.path());
@@ -137,12 +133,8 @@ class RunTest : public QObject {
       QVERIFY(holder.registerService(QLatin1String(fw::ApplicationEvents::kServiceName)));
     QTimer::singleShot(0, [&] {
       MainWindow::Instance()->ControlByName<fw::Slider>("Slider1").SetValue(37);
-      if (box == Box::None) {
+      if (box == Box::None || box == Box::WaitingInLine) {  // read once the run listens
         std::raise(signal);
-        return;
-      }
-      if (box == Box::WaitingInLine) {  // once the run listens
-        QTimer::singleShot(0, [signal] { std::raise(signal); });
         return;
       }
       fw::SetMessageHandler(nullptr);

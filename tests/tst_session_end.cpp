@@ -21,12 +21,6 @@ namespace {
 const QString kSize = QStringLiteral("VariantFontSize");
 const QString kTitle = QStringLiteral("Quillfern");
 
-bool WriteSize(const QString& file, const QString& size) {
-  return WritePreference(file, kSize, size);
-}
-
-QString StoredSize(const QString& file) { return StoredPreference(file, kSize); }
-
 // The real program in a preferences folder of its own, started with the
 // slider at 37.
 struct Run {
@@ -37,7 +31,7 @@ struct Run {
   // False when the program does not come to own its bus name. A signal
   // ignored at start is ignored as nohup or a shell's background job does.
   bool Start(int ignored = 0) {
-    if (!WriteSize(preferences, QStringLiteral("37"))) return false;
+    if (!WritePreference(preferences, kSize, QStringLiteral("37"))) return false;
     if (ignored) program.setChildProcessModifier([ignored] { std::signal(ignored, SIG_IGN); });
     test::StartProgram(program, config.path());
     return test::WaitUntilRunning(program);
@@ -89,7 +83,7 @@ class SessionEndTest : public QObject {
     // The slider opens at 37, which the program keeps in the slider alone: the
     // file then says 45, so only a store at quitting brings 37 back.
     QVERIFY(run.Start(ignored));
-    QVERIFY(WriteSize(run.preferences, QStringLiteral("45")));
+    QVERIFY(WritePreference(run.preferences, kSize, QStringLiteral("45")));
 
     if (ignored) {
       // Still ignored once the program has started; it goes on, to end below.
@@ -110,7 +104,7 @@ class SessionEndTest : public QObject {
     QVERIFY(run.EndOn(signal));
     QCOMPARE(run.program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(run.program.exitCode(), 0);
-    QCOMPARE(StoredSize(run.preferences), QStringLiteral("37"));
+    QCOMPARE(StoredPreference(run.preferences, kSize), QStringLiteral("37"));
   }
 
   // Nobody is there to answer a box at the end of the session: one that

@@ -16,8 +16,8 @@ QString StoredPreference(const AppFixture& app, const QString& key) {
 }
 
 bool WritePreference(const QString& file, const QString& key, const QString& value) {
-  const std::optional<QByteArray> document =
-      PreferencesStore::Updated(PreferencesStore::InitialDocument(QStringLiteral("12")), key, value);
+  const std::optional<QByteArray> document = PreferencesStore::Updated(
+      PreferencesStore::InitialDocument(QStringLiteral("12")), key, value);
   QFile out(file);
   return document && out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
          out.write(*document) == document->size();
