@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kBusDaemonTimeoutMs = 5000;
 
-// The reply codes of RequestName in the D-Bus specification.
+// What RequestName answers, as the bus daemon numbers it.
 enum : uint { kPrimaryOwner = 1, kInQueue = 2, kExists = 3, kAlreadyOwner = 4 };
 
 QDBusMessage CallBusDaemon(QDBusConnection& bus, const QString& method, const QVariantList& args) {
