@@ -28,7 +28,6 @@ TerminationSignal terminationSignals[] = {{SIGTERM}, {SIGHUP}, {SIGINT}};
 int pipeEnds[2] = {-1, -1};
 std::unique_ptr<QSocketNotifier> notifier;
 volatile sig_atomic_t noted = 0;  // a signal whose byte the loop has not read
-int blockingWaits = 0;
 
 extern "C" void NoteSignal(int signal) {
   const int savedErrno = errno;
@@ -98,16 +97,15 @@ void StopQuittingOnTerminationSignals() {
 // Once a window exists the user may have changed something it keeps when it
 // closes: from then on a signal always waits for the loop.
 BlockingWait::BlockingWait()
-    : counted_(notifier != nullptr && QApplication::topLevelWidgets().isEmpty()) {
-  if (!counted_ || blockingWaits++ > 0) return;
+    : active_(notifier != nullptr && QApplication::topLevelWidgets().isEmpty()) {
+  if (!active_) return;
   GiveSignalsBack();
   // One that came just before would otherwise wait for the end of the call.
   if (const int signal = noted) raise(signal);
 }
 
 BlockingWait::~BlockingWait() {
-  if (!counted_ || --blockingWaits > 0) return;
-  if (notifier) TakeSignals();
+  if (active_ && notifier) TakeSignals();
 }
 
 }  // namespace fw

@@ -25,7 +25,7 @@ class BlockingWait {
   BlockingWait& operator=(const BlockingWait&) = delete;
 
  private:
-  bool counted_;
+  bool active_;
 };
 
 }  // namespace fw
