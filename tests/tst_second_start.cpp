@@ -36,13 +36,6 @@ namespace {
 const QString kTitle = QStringLiteral("Quillfern");
 const QString kSize = QStringLiteral("VariantFontSize");
 
-// A start with a preferences folder of its own.
-struct Start {
-  QTemporaryDir config;
-  const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
-  QProcess program;
-};
-
 // Every window the X server maps from now on, as another program sees it.
 class MapWatch {
  public:
@@ -202,9 +195,9 @@ class SecondStartTest : public QObject {
     const qsizetype windows = test::ViewableNamed(kTitle).size();
 
     // Each start stores 37 as it ends; its file says 45 meanwhile.
-    std::vector<std::unique_ptr<Start>> later;
+    std::vector<std::unique_ptr<test::ProgramCopy>> later;
     for (int i = 0; i < starts; ++i) {
-      later.push_back(std::make_unique<Start>());
+      later.push_back(std::make_unique<test::ProgramCopy>());
       QVERIFY(WritePreference(later.back()->preferences, kSize, QStringLiteral("37")));
       StartProgram(later.back()->program, later.back()->config.path());
     }

@@ -23,11 +23,7 @@ const QString kTitle = QStringLiteral("Quillfern");
 
 // The real program in a preferences folder of its own, started with the
 // slider at 37.
-struct Run {
-  QTemporaryDir config;
-  const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
-  QProcess program;
-
+struct Run : test::ProgramCopy {
   // False when the program does not come to own its bus name. A signal
   // ignored at start is ignored as nohup or a shell's background job does.
   bool Start(int ignored = 0) {

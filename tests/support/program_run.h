@@ -4,8 +4,16 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace test {
+
+// The real program with a preferences folder of its own.
+struct ProgramCopy {
+  QTemporaryDir config;
+  const QString preferences = config.filePath(QStringLiteral("Quillfern Preferences"));
+  QProcess program;
+};
 
 // Starts the program with its preferences in configFolder and the test's
 // environment, changed by the given variables ("NAME=value").
