@@ -1,8 +1,10 @@
 #include "framework/application.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 
 #include "framework/frontmost.h"
+#include "framework/message_box.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -64,6 +66,16 @@ void QuitMenuAction() {
   Quit(0);
   const std::vector<Window*> windows = Window::OpenWindows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->CloseWindow();
+}
+
+void QuitUnattended() {
+  // A box's own loop ends with it, and a worker waiting on one is not resumed
+  // into a run that is ending.
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+      dialog->hide();
+  MessagesToStandardError();
+  QuitMenuAction();
 }
 
 }  // namespace fw

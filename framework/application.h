@@ -61,5 +61,9 @@ int QuitStatus();
 // What the quit menu item does: quits, then closes the windows as their close
 // boxes do, newest first, before the loop ends.
 void QuitMenuAction();
+// The same for a run that ends without the user (the end of the session, a
+// copy stepping back): boxes waiting for an answer go without one, and a
+// message that closing the windows raises goes to standard error.
+void QuitUnattended();
 
 }  // namespace fw

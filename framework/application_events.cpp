@@ -12,9 +12,8 @@
 
 #include "framework/activation_token.h"
 #include "framework/application.h"
-#include "framework/bus_names.h"
+#include "framework/copy_on_the_bus.h"
 #include "framework/frontmost.h"
-#include "framework/running_copy.h"
 
 namespace fw {
 namespace {
@@ -93,62 +92,19 @@ ApplicationEvents::ApplicationEvents(QObject* parent) : QObject(parent) {
   new LauncherAdaptor(this);
 }
 
-ApplicationEvents::~ApplicationEvents() {
-  // The bus connection lives as long as the application object.
-  if (!listening_ || !QCoreApplication::instance()) return;
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  ReleaseName(bus, QLatin1String(kServiceName));
-  bus.unregisterObject(QLatin1String(kObjectPath));
-}
+ApplicationEvents::~ApplicationEvents() = default;
 
 bool ApplicationEvents::Listen() {
-  if (listening_) return true;
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) {
-    Fail(QStringLiteral("no session bus (%1)").arg(bus.lastError().message()));
-    return false;
-  }
-  if (!bus.registerObject(QLatin1String(kObjectPath), this, QDBusConnection::ExportAdaptors)) {
-    Fail(QStringLiteral("the object path %1 is already in use").arg(QLatin1String(kObjectPath)));
-    return false;
-  }
-  // Claim the name only once the object is there, so a request never finds the
-  // name without the object behind it. Waiting in line for a name that is
-  // held lets this process take over from one that is quitting.
-  QString why;
-  const NameClaim claim = ClaimName(bus, QLatin1String(kServiceName), &why);
-  if (claim == NameClaim::Failed) {
-    bus.unregisterObject(QLatin1String(kObjectPath));
-    Fail(
-        QStringLiteral("the name %1 cannot be claimed (%2)").arg(QLatin1String(kServiceName), why));
-    return false;
-  }
-  listening_ = true;
-  // Held by a copy started at the same moment, or by one that was quitting
-  // and hands the name to another copy in line: once the owner has come
-  // forward, this one is not needed.
-  if (claim == NameClaim::InLine) ActivateRunningCopyLater(this, [this] { StepBack(); });
-  return true;
+  if (!copy_) copy_ = std::make_unique<CopyOnTheBus>(this);
+  return copy_->Claim();
 }
 
-void ApplicationEvents::StepBack() {
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  ReleaseName(bus, QLatin1String(kServiceName));
-  bus.unregisterObject(QLatin1String(kObjectPath));
-  listening_ = false;
-  // Ends as a quit does: the windows close and keep what they store.
-  QuitMenuAction();
+bool ApplicationEvents::IsListening() const {
+  return copy_ && copy_->CurrentState() != CopyOnTheBus::State::Off;
 }
 
 bool ApplicationEvents::ServicePerform(const Pasteboard&, const QString&, const QString&) {
   return false;
-}
-
-void ApplicationEvents::Fail(const QString& reason) {
-  if (failureReported_) return;
-  failureReported_ = true;
-  qWarning().noquote()
-      << QStringLiteral("Not accepting text from other applications: %1").arg(reason);
 }
 
 }  // namespace fw

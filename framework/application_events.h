@@ -7,10 +7,13 @@
 // Activate and Open bring the program to the front; it has no actions.
 #include <QObject>
 #include <QString>
+#include <memory>
 
 #include "framework/pasteboard.h"
 
 namespace fw {
+
+class CopyOnTheBus;
 
 class ApplicationEvents : public QObject {
   Q_OBJECT
@@ -24,17 +27,14 @@ class ApplicationEvents : public QObject {
   explicit ApplicationEvents(QObject* parent = nullptr);
   ~ApplicationEvents() override;
 
-  // Registers the object and claims the bus name; from then on requests arrive as
-  // ServicePerform on the GUI thread, and are refused once the run is quitting.
-  // When another process holds the name, this one waits in line and takes the
-  // name over once the others let it go; but as soon as a copy that owns the
-  // name comes to the front on Activate (two copies started at once, or the
-  // name passed to another copy started during a quit), this run steps back:
-  // it quits as the quit menu item does. The loop is not held up meanwhile.
-  // Without a session bus returns false and says so once on standard error;
-  // the program works on.
+  // Claims the program's bus name for this object: from then on requests
+  // arrive as ServicePerform on the GUI thread, and are refused once the run
+  // is quitting. Behind another copy this one waits in line, and steps back
+  // once an owner comes forward (framework/copy_on_the_bus.h). Without a
+  // session bus returns false and says so once on standard error; the program
+  // works on.
   bool Listen();
-  bool IsListening() const { return listening_; }
+  bool IsListening() const;
 
  protected:
   // Answers one request; the caller receives the result. Default: not handled.
@@ -43,13 +43,7 @@ class ApplicationEvents : public QObject {
 
  private:
   friend class ServicesAdaptor;
-  friend class LauncherAdaptor;
-  void Fail(const QString& reason);
-  // Gives the name and the object up and quits, for the copy that came forward.
-  void StepBack();
-
-  bool listening_ = false;
-  bool failureReported_ = false;
+  std::unique_ptr<CopyOnTheBus> copy_;
 };
 
 }  // namespace fw

@@ -43,7 +43,6 @@ void RuntimeInit(int& argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Quillfern"));
   QApplication::setDesktopFileName(QStringLiteral("org.quillfern.Quillfern"));
   QApplication::setQuitOnLastWindowClosed(false);
-  QuitOnTerminationSignals();
 }
 
 void RuntimeRun() {

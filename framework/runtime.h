@@ -7,8 +7,7 @@ namespace fw {
 
 class Application;
 
-// Makes the Qt application from the process arguments. From then on SIGTERM,
-// SIGHUP and SIGINT quit as the quit menu item does (framework/termination_signals).
+// Makes the Qt application from the process arguments.
 void RuntimeInit(int& argc, char** argv);
 // The application object from now on; its Open is raised when the loop starts.
 void RuntimeRegisterAppObject(Application* app);

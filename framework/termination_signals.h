@@ -8,24 +8,10 @@
 namespace fw {
 
 // From now on the three signals quit from the event loop (which must exist).
+// Until then they keep their default action: a start that waits for a running
+// copy before it has a window ends at once, having nothing to keep.
 void QuitOnTerminationSignals();
 // Gives the signals back what they had before, before the event loop goes.
 void StopQuittingOnTerminationSignals();
-
-// A call that blocks before the event loop runs, such as the start's wait on
-// the session bus: while one lasts, the signals end the process at once by
-// the action they had before, since the loop cannot act on them yet. Only
-// while no window exists, so the user cannot have changed anything; later a
-// blocking call is bounded by a timeout instead, and the signal waits for it.
-class BlockingWait {
- public:
-  BlockingWait();
-  ~BlockingWait();
-  BlockingWait(const BlockingWait&) = delete;
-  BlockingWait& operator=(const BlockingWait&) = delete;
-
- private:
-  bool active_;
-};
 
 }  // namespace fw

@@ -20,6 +20,7 @@
 #include "support/focus.h"
 #include "support/menu_choice.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 #include "support/yield_slice.h"
 
 namespace {
@@ -37,6 +38,8 @@ class AboutWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void cleanup() { DeleteClosedWindows(); }
 
   void labelsShowTheirTexts_data() {

@@ -18,6 +18,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <QtTest>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -26,13 +27,13 @@
 #include "framework/application_events.h"
 #include "framework/frontmost.h"
 #include "framework/pasteboard.h"
-#include "framework/running_copy.h"
 #include "framework/runtime.h"
 #include "support/bus_caller.h"
 #include "support/characters.h"
 #include "support/dbus_call.h"
 #include "support/flavours.h"
 #include "support/focus.h"
+#include "support/own_bus.h"
 
 using fw::ApplicationEvents;
 using fw::Pasteboard;
@@ -41,6 +42,9 @@ namespace {
 
 // U+0000, the character, as one text.
 QString Nul() { return QString(QChar(0)); }
+
+// What the copy that owns the name does with a text the selection command sends.
+enum class Owner { LetsGo, HoldsOn, Silent };
 
 // Records each request and answers with a preset result.
 class RecordingEvents : public ApplicationEvents {
@@ -135,11 +139,14 @@ void RunSendSelectionScript(QProcess& script, const QTemporaryDir& dir, bool way
 
 }  // namespace
 
+Q_DECLARE_METATYPE(Owner)
+
 class ApplicationEventsTest : public QObject {
   Q_OBJECT
 
  private slots:
   void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
     QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"),
              "run under dbus-run-session (see tests/application_events.cmake)");
   }
@@ -489,23 +496,6 @@ class ApplicationEventsTest : public QObject {
     QVERIFY(again.Listen());
   }
 
-  // The copy this one waited behind has gone by the time it is asked to come
-  // forward, and the name is this process's own: nobody is asked, least of all
-  // this process, which runs on.
-  void aWaitingCopyNeverAsksItself() {
-    ApplicationEvents events;
-    QVERIFY(events.Listen());
-    bool cameForward = false;
-    QObject receiver;
-    fw::ActivateRunningCopyLater(&receiver, [&cameForward] { cameForward = true; });
-    // A request sent after any call it made is answered after it.
-    test::BusCaller caller;
-    QDBusPendingCall later = caller.ServicePerform({}, QStringLiteral("nothing"));
-    QTRY_VERIFY_WITH_TIMEOUT(later.isFinished(), 20000);
-    QCoreApplication::processEvents();
-    QVERIFY(!cameForward);
-  }
-
   // Another process holds the name and answers no Activate: one that is
   // quitting. A program that listens then waits in line, says nothing, and
   // owns the name as soon as the other lets it go.
@@ -535,6 +525,56 @@ class ApplicationEventsTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 20000);
     QTRY_COMPARE_WITH_TIMEOUT(bus.interface()->serviceOwner(name).value(), bus.baseService(),
                               20000);
+  }
+
+  // The bus answers the claim only after the copy stopped waiting for it (its
+  // daemon stopped for longer): the copy keeps its object, owns the name once
+  // the bus grants it, never asks itself to come forward, and answers.
+  void aNameGrantedLateIsServed() {
+    QProcess daemon;  // a bus of its own: the one stopped is nobody else's
+    daemon.start(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                  QStringLiteral("--print-address=1")});
+    QTRY_VERIFY_WITH_TIMEOUT(daemon.canReadLine(), 20000);
+    const QString address = QString::fromUtf8(daemon.readLine().trimmed());
+    QProcess copy;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+    copy.setProcessEnvironment(env);
+    StartHelper(copy, QStringLiteral("--serve-when-told"));
+    QTRY_VERIFY_WITH_TIMEOUT(copy.canReadLine() || copy.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(copy.readLine(), QByteArray("connected\n"));
+
+    QCOMPARE(::kill(pid_t(daemon.processId()), SIGSTOP), 0);
+    copy.write("claim\n");
+    const bool claimEnded = QTest::qWaitFor(
+        [&] { return copy.canReadLine() || copy.state() == QProcess::NotRunning; }, 20000);
+    QCOMPARE(::kill(pid_t(daemon.processId()), SIGCONT), 0);
+    QVERIFY(claimEnded);
+    QCOMPARE(copy.readLine(), QByteArray("listening\n"));
+
+    qDBusRegisterMetaType<Flavours>();
+    QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("late grant"));
+    const QString name = QLatin1String(ApplicationEvents::kServiceName);
+    QTRY_VERIFY_WITH_TIMEOUT(copy.state() != QProcess::Running ||
+                                 bus.interface()->servicePid(name).value() == copy.processId(),
+                             20000);
+    QCOMPARE(copy.state(), QProcess::Running);
+    QDBusMessage request = QDBusMessage::createMethodCall(
+        name, QLatin1String(ApplicationEvents::kObjectPath),
+        QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
+    const QString text = QStringLiteral("晚");
+    request << QVariant::fromValue(Flavours{{kUtf8, text.toUtf8()}}) << QStringLiteral("SOHZge")
+            << text;
+    const QDBusMessage answer = bus.call(request, QDBus::Block, 20000);
+    QDBusConnection::disconnectFromBus(bus.name());
+    QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
+    QCOMPARE(answer.arguments().value(0).toBool(), true);
+    QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(copy.readAllStandardOutput(), (text + u'\n').toUtf8());
+    QCOMPARE(copy.readAllStandardError(), QByteArray());
+    daemon.terminate();
+    daemon.waitForFinished();
   }
 
   void noSessionBus_data() {
@@ -575,6 +615,11 @@ class ApplicationEventsTest : public QObject {
     QTest::newRow("x11") << false << QStringLiteral("漢字").toUtf8() << QStringLiteral("漢字");
     QTest::newRow("x11 quotes and escapes") << false << awkward << QString::fromUtf8(awkward);
     QTest::newRow("wayland") << true << QStringLiteral("𠀀").toUtf8() << QStringLiteral("𠀀");
+    // Every byte arrives, NUL too: the program reads it as U+0000.
+    QTest::newRow("NUL inside") << false << QByteArray("\xe5\x9c\x8b\0\xe8\xaa\x9e", 7)
+                                << QStringLiteral("國") + Nul() + QStringLiteral("語");
+    QTest::newRow("NUL first") << false << QByteArray("\0\xe5\x9c\x8b", 4)
+                               << Nul() + QStringLiteral("國");
     QTest::newRow("large selection cut short")
         << false << QByteArray(200000, 'x') << QString(30000, QLatin1Char('x'));
   }
@@ -608,7 +653,7 @@ class ApplicationEventsTest : public QObject {
   // sends no request: the script says so and fails, and Quillfern is left as it is.
   void sendSelectionScriptWithoutSelection_data() {
     QTest::addColumn<bool>("wayland");
-    QTest::addColumn<int>("toolStatus");  // -1: neither tool is installed
+    QTest::addColumn<int>("toolStatus");  // -1: neither tool is installed; -2: no gdbus
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("error");
     const QByteArray nothing("no text is selected; nothing was sent.");
@@ -618,6 +663,8 @@ class ApplicationEventsTest : public QObject {
     QTest::newRow("wayland, no selection") << true << 1 << 1 << nothing;
     QTest::newRow("no tool") << false << -1 << 2
                              << QByteArray("cannot read the selection: install xclip");
+    QTest::newRow("no gdbus") << false << -2 << 2
+                              << QByteArray("cannot send the selection: install gdbus");
   }
   void sendSelectionScriptWithoutSelection() {
     QFETCH(bool, wayland);
@@ -626,7 +673,7 @@ class ApplicationEventsTest : public QObject {
     QFETCH(QByteArray, error);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    if (toolStatus >= 0) QVERIFY(MakeFakeSelectionTools(dir, QByteArray(), toolStatus));
+    if (toolStatus != -1) QVERIFY(MakeFakeSelectionTools(dir, QByteArray(), qMax(toolStatus, 0)));
     RecordingEvents events;
     QVERIFY(events.Listen());
     QProcess script;
@@ -644,43 +691,66 @@ class ApplicationEventsTest : public QObject {
 
   // The copy that has the name is quitting and refuses the text: the script
   // waits for the name to pass to the next copy, then sends once more; when
-  // the copy holds on for 10 s, the script says so and fails.
-  void sendSelectionScriptToAQuittingCopy_data() {
-    QTest::addColumn<bool>("letsGo");
-    QTest::newRow("the name passes to the next copy in line") << true;
-    QTest::newRow("the quitting copy holds on") << false;
+  // the copy holds on for 10 s, the script says so and fails. A copy that does
+  // not answer (stopped) is not quitting: the text is sent once, and the
+  // script says it is looked up once the copy answers.
+  void sendSelectionScriptToACopyThatDoesNotTakeIt_data() {
+    QTest::addColumn<Owner>("owner");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("error");
+    QTest::newRow("the name passes to the next copy in line") << Owner::LetsGo << 0 << QByteArray();
+    QTest::newRow("the quitting copy holds on")
+        << Owner::HoldsOn << 3 << QByteArray("did not take the text");
+    QTest::newRow("the copy does not answer")
+        << Owner::Silent << 4
+        << QByteArray("does not answer; it will look the text up once it does");
   }
-  void sendSelectionScriptToAQuittingCopy() {
-    QFETCH(bool, letsGo);
+  void sendSelectionScriptToACopyThatDoesNotTakeIt() {
+    QFETCH(Owner, owner);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, error);
     QTemporaryDir dir;
     QVERIFY(MakeFakeSelectionTools(dir, QStringLiteral("漢").toUtf8(), 0));
     auto events = std::make_unique<RecordingEvents>();
     QVERIFY(events->Listen());
-    QTimer::singleShot(0, [] { fw::Quit(0); });
-    QCoreApplication::exec();
-    QProcess next;
-    if (letsGo) {  // a copy started during the quit, refused too
-      StartHelper(next, QStringLiteral("--serve-once"));
-      QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 20000);
-      QCOMPARE(next.readLine(), QByteArray("listening\n"));
-    }
     QProcess script;
-    RunSendSelectionScript(script, dir, false);
-    QByteArray errors;  // the script has been refused once it says it waits
-    QTRY_VERIFY_WITH_TIMEOUT((errors += script.readAllStandardError()).contains("waiting"), 20000);
-    if (letsGo) events.reset();  // the quit is over
-    QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 30000);
-    fw::RuntimeRegisterAppObject(nullptr);  // forgets the quit asked for above
-    if (letsGo) {
-      QCOMPARE(script.exitCode(), 0);
-      QCOMPARE(script.readAllStandardOutput(), QByteArray("(false,)\n"));
-      QTRY_VERIFY_WITH_TIMEOUT(next.state() == QProcess::NotRunning, 20000);
-      QCOMPARE(next.readAllStandardOutput(), QStringLiteral("漢\n").toUtf8());
+    QByteArray errors;
+    if (owner == Owner::Silent) {
+      // This process serves no request until the script has ended.
+      RunSendSelectionScript(script, dir, false);
+      QVERIFY(script.waitForFinished(15000));
+      errors = script.readAllStandardError();
+      QTRY_COMPARE(events->requests.size(), 1);
+      QTest::qWait(100);
+      QCOMPARE(events->requests.size(), 1);
     } else {
-      QCOMPARE(script.exitCode(), 3);
-      QVERIFY(script.readAllStandardError().contains("did not take the text"));
-      QVERIFY(events->requests.isEmpty());
+      QTimer::singleShot(0, [] { fw::Quit(0); });
+      QCoreApplication::exec();
+      QProcess next;
+      if (owner == Owner::LetsGo) {  // a copy started during the quit, refused too
+        StartHelper(next, QStringLiteral("--serve-once"));
+        QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 20000);
+        QCOMPARE(next.readLine(), QByteArray("listening\n"));
+      }
+      RunSendSelectionScript(script, dir, false);
+      // The script has been refused once it says it waits.
+      QTRY_VERIFY_WITH_TIMEOUT((errors += script.readAllStandardError()).contains("waiting"),
+                               20000);
+      if (owner == Owner::LetsGo) events.reset();  // the quit is over
+      QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 30000);
+      errors += script.readAllStandardError();
+      fw::RuntimeRegisterAppObject(nullptr);  // forgets the quit asked for above
+      if (owner == Owner::LetsGo) {
+        QCOMPARE(script.readAllStandardOutput(), QByteArray("(false,)\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(next.state() == QProcess::NotRunning, 20000);
+        QCOMPARE(next.readAllStandardOutput(), QStringLiteral("漢\n").toUtf8());
+      } else {
+        QVERIFY(events->requests.isEmpty());
+      }
     }
+    QCOMPARE(script.exitCode(), exitCode);
+    QVERIFY2(errors.contains(error), errors.constData());
+    QCOMPARE(errors.contains("quitting"), owner != Owner::Silent);
   }
 
   // With the configured service file on the bus's search path, a call starts the
@@ -797,8 +867,16 @@ int ListenOnce(int argc, char** argv) {
 }
 
 // What the bus starts from the service file: answers one request and ends.
-int ServeOnce(int argc, char** argv) {
+// Told: connects to the bus first, and listens once a line comes on standard input.
+int ServeOnce(int argc, char** argv, bool told) {
   QCoreApplication app(argc, argv);
+  if (told) {
+    if (!QDBusConnection::sessionBus().isConnected()) return 1;
+    std::puts("connected");
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin)) return 1;
+  }
   EchoingEvents events;
   if (!events.Listen()) return 1;
   std::puts("listening");
@@ -813,7 +891,8 @@ int main(int argc, char** argv) {
   const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
   if (mode == "--hold-name") return HoldName(argc, argv);
   if (mode == "--listen-once") return ListenOnce(argc, argv);
-  if (mode == "--serve-once") return ServeOnce(argc, argv);
+  if (mode == "--serve-once") return ServeOnce(argc, argv, false);
+  if (mode == "--serve-when-told") return ServeOnce(argc, argv, true);
   QApplication app(argc, argv);
   ApplicationEventsTest suite;
   QTEST_SET_MAIN_SOURCE_PATH

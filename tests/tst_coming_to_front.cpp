@@ -13,6 +13,7 @@
 #include "services/my_events.h"
 #include "support/app_fixture.h"
 #include "support/focus.h"
+#include "support/own_bus.h"
 #include "support/x_windows.h"
 
 using test::Depths;
@@ -29,7 +30,10 @@ class ComingToFrontTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+  void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+  }
 
   // The About window or the main window was in front last; another program
   // then covered both.

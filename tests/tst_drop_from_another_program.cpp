@@ -11,6 +11,7 @@
 #include "framework/edit_field.h"
 #include "framework/static_text.h"
 #include "support/app_fixture.h"
+#include "support/own_bus.h"
 #include "support/x_tools.h"
 
 namespace {
@@ -44,7 +45,10 @@ class DropFromAnotherProgramTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+  void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+  }
 
   void theOtherProgramKeepsItsText() {
     AppFixture app(RealDataFolder());

@@ -18,6 +18,7 @@
 #include "support/characters.h"
 #include "support/closing.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ class HelpWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void cleanup() {
     fw::InstallStringTable({});
     DeleteClosedWindows();

@@ -19,6 +19,7 @@
 #include "support/app_fixture.h"
 #include "support/characters.h"
 #include "support/fixture_databases.h"
+#include "support/own_bus.h"
 #include "support/watched_pipe.h"
 #include "support/yield_slice.h"
 
@@ -109,6 +110,8 @@ class LookupTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void cleanup() { RestoreUsualYieldSlice(); }
 
   void theWellShowsTheFirstCharacter_data();

@@ -26,6 +26,7 @@
 #include "support/characters.h"
 #include "support/focus.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 #include "support/stored_preference.h"
 
 namespace {
@@ -61,6 +62,8 @@ class MainWindowBehaviourTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void backdropIsTheCachedPictureSeenThroughItsMask_data() {
     QTest::addColumn<QString>("canvas");
     QTest::newRow("search field frame") << "Canvas2";

@@ -19,6 +19,7 @@
 #include "framework/tab_panel.h"
 #include "support/app_fixture.h"
 #include "support/focus.h"
+#include "support/own_bus.h"
 
 namespace {
 
@@ -118,7 +119,10 @@ class MainWindowLayoutTest : public QObject {
   fw::TabPanel& Tabs(AppFixture& app) { return app.Control<fw::TabPanel>("TabPanel1"); }
 
  private slots:
-  void initTestCase() { fw::InstallStringTable({}); }
+  void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
+    fw::InstallStringTable({});
+  }
 
   void everyControlHasItsClassPlaceAndPage_data() {
     QTest::addColumn<int>("index");

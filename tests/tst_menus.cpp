@@ -23,6 +23,7 @@
 #include "support/focus.h"
 #include "support/menu_choice.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 #include "support/stored_preference.h"
 
 namespace {
@@ -46,6 +47,8 @@ class MenusTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void barHoldsTheItemsInOrder_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");  // "": the bar

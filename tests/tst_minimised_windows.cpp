@@ -16,6 +16,7 @@
 #include "support/focus.h"
 #include "support/menu_choice.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 #include "support/window_manager.h"
 #include "support/x_tools.h"
 
@@ -61,6 +62,7 @@ class MinimisedWindowsTest : public QObject {
 
  private slots:
   void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     windowManager_ = std::make_unique<WindowManager>();
     QVERIFY(windowManager_->Managing());

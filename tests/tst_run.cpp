@@ -20,11 +20,13 @@
 #include "framework/message_box.h"
 #include "framework/runtime.h"
 #include "framework/slider.h"
+#include "framework/termination_signals.h"
 #include "framework/thread.h"
 #include "framework/window.h"
 #include "main_window/main_window.h"
 #include "support/focus.h"
 #include "support/menu_choice.h"
+#include "support/own_bus.h"
 #include "support/watched_pipe.h"
 
 namespace {
@@ -71,6 +73,8 @@ class RunTest : public QObject {
   }
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void init() {
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
     fw::SetApplicationFolder(data_.path());
@@ -230,6 +234,7 @@ class RunTest : public QObject {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   fw::RuntimeInit(argc, argv);
+  fw::QuitOnTerminationSignals();
   RunTest test;
   // QtTest's crash handler would take SIGTERM, SIGHUP and SIGINT from the run.
   QStringList arguments = QCoreApplication::arguments();

@@ -16,6 +16,7 @@
 #include "framework/tab_panel.h"
 #include "support/app_fixture.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 
 #ifndef QUILLFERN_ARTIFACTS_DIR
 #define QUILLFERN_ARTIFACTS_DIR QUILLFERN_APP_DIR "/../artifacts"
@@ -75,7 +76,10 @@ class ScreenshotTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { fw::InstallStringTable({}); }
+  void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
+    fw::InstallStringTable({});
+  }
 
   void theVariantsPageAfterALookupLooksRight() {
     AppFixture app(RealDataFolder());

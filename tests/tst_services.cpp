@@ -30,6 +30,7 @@
 #include "support/dbus_call.h"
 #include "support/flavours.h"
 #include "support/focus.h"
+#include "support/own_bus.h"
 #include "support/yield_slice.h"
 
 using test::OneFlavour;
@@ -122,8 +123,9 @@ class ServicesTest : public QObject {
 
  private slots:
   void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
     QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"),
-             "run under dbus-run-session (see tests/services.cmake)");
+             "run under dbus-run-session, as ctest does");
     AppFixture app(RealDataFolder());
     QVERIFY2(App::Instance()->MyEvents1->IsListening(), "the program does not listen on the bus");
   }

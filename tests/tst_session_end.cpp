@@ -12,6 +12,7 @@
 
 #include "support/bus_caller.h"
 #include "support/flavours.h"
+#include "support/own_bus.h"
 #include "support/program_run.h"
 #include "support/stored_preference.h"
 #include "support/x_windows.h"
@@ -54,6 +55,7 @@ class SessionEndTest : public QObject {
 
  private slots:
   void initTestCase() {
+    QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn);
     QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run under dbus-run-session");
     QVERIFY2(qEnvironmentVariableIsSet("DISPLAY"), "run under xvfb-run");
   }

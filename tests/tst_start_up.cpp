@@ -11,11 +11,14 @@
 #include "framework/window.h"
 #include "help_about/about_window.h"
 #include "support/app_fixture.h"
+#include "support/own_bus.h"
 
 class StartUpTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void withoutDataFilesStartUpIsSilentAndCreatesNothing() {
     AppFixture app;
     App* object = App::Instance();

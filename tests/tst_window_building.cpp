@@ -18,6 +18,7 @@
 #include "support/app_fixture.h"
 #include "support/focus.h"
 #include "support/open_windows.h"
+#include "support/own_bus.h"
 
 namespace {
 
@@ -120,6 +121,8 @@ class WindowBuildingTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QVERIFY2(test::BusNameIsFree(), test::kBusOfItsOwn); }
+
   void init() {
     ProbeWindow::layout = Json(kProbeLayout);
     ProbeWindow::log.clear();
