@@ -718,7 +718,7 @@ class ApplicationEventsTest : public QObject {
     if (owner == Owner::Silent) {
       // This process serves no request until the script has ended.
       RunSendSelectionScript(script, dir, false);
-      QVERIFY(script.waitForFinished(15000));
+      QVERIFY(script.waitForFinished(30000));
       errors = script.readAllStandardError();
       QTRY_COMPARE(events->requests.size(), 1);
       QTest::qWait(100);
