@@ -553,23 +553,19 @@ class ApplicationEventsTest : public QObject {
     QVERIFY(claimEnded);
     QCOMPARE(copy.readLine(), QByteArray("listening\n"));
 
-    qDBusRegisterMetaType<Flavours>();
-    QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("late grant"));
+    test::BusCaller caller(address);
     const QString name = QLatin1String(ApplicationEvents::kServiceName);
-    QTRY_VERIFY_WITH_TIMEOUT(copy.state() != QProcess::Running ||
-                                 bus.interface()->servicePid(name).value() == copy.processId(),
-                             20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        copy.state() != QProcess::Running ||
+            caller.Connection().interface()->servicePid(name).value() == copy.processId(),
+        20000);
     QCOMPARE(copy.state(), QProcess::Running);
-    QDBusMessage request = QDBusMessage::createMethodCall(
-        name, QLatin1String(ApplicationEvents::kObjectPath),
-        QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
     const QString text = QStringLiteral("晚");
-    request << QVariant::fromValue(Flavours{{kUtf8, text.toUtf8()}}) << QStringLiteral("SOHZge")
-            << text;
-    const QDBusMessage answer = bus.call(request, QDBus::Block, 20000);
-    QDBusConnection::disconnectFromBus(bus.name());
-    QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
-    QCOMPARE(answer.arguments().value(0).toBool(), true);
+    QDBusPendingReply<bool> reply =
+        caller.ServicePerform({{kUtf8, text.toUtf8()}}, QStringLiteral("SOHZge"), text);
+    QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
+    QVERIFY2(reply.isValid(), qPrintable(reply.error().message()));
+    QVERIFY(reply.value());
     QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning, 20000);
     QCOMPARE(copy.readAllStandardOutput(), (text + u'\n').toUtf8());
     QCOMPARE(copy.readAllStandardError(), QByteArray());

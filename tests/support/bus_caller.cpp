@@ -10,8 +10,10 @@ namespace {
 const QString kConnectionName = QStringLiteral("another program");
 }
 
-BusCaller::BusCaller()
-    : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnectionName)) {
+BusCaller::BusCaller(const QString& address)
+    : connection_(address.isEmpty()
+                      ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnectionName)
+                      : QDBusConnection::connectToBus(address, kConnectionName)) {
   qDBusRegisterMetaType<Flavours>();
 }
 

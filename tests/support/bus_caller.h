@@ -12,11 +12,13 @@ namespace test {
 
 class BusCaller {
  public:
-  BusCaller();
+  // On the session bus, or on the bus at address when one is given.
+  explicit BusCaller(const QString& address = QString());
   ~BusCaller();
   Q_DISABLE_COPY_MOVE(BusCaller)
 
   bool IsConnected() const { return connection_.isConnected(); }
+  QDBusConnection& Connection() { return connection_; }
   // Calls method of the program's interface with the arguments as they stand.
   QDBusPendingCall Call(const QString& method, const QVariantList& arguments, int timeoutMs = -1);
   // Calls ServicePerform, allowing time enough for a megabyte of text.
