@@ -1,6 +1,5 @@
 #include "framework/application_events.h"
 
-#include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusError>
