@@ -10,6 +10,7 @@
 #include <QDBusServiceWatcher>
 #include <QDebug>
 #include <QVariantMap>
+#include <limits>
 
 #include "framework/application.h"
 #include "framework/application_events.h"
@@ -22,6 +23,9 @@ namespace {
 constexpr int kAnswerTimeoutMs = 10000;
 // The bus daemon answers at once too; one that hangs holds the loop this long.
 constexpr int kBusDaemonTimeoutMs = 5000;
+// libdbus's "wait for ever" (DBUS_TIMEOUT_INFINITE), for an answer that
+// matters however late it comes.
+constexpr int kNoTimeout = std::numeric_limits<int>::max();
 
 // What RequestName answers, as the bus daemon numbers it.
 enum : uint { kPrimaryOwner = 1, kInQueue = 2, kAlreadyOwner = 4 };
@@ -114,8 +118,10 @@ bool CopyOnTheBus::Claim() {
   }
   // Asked after the claim, the bus answers after it: with the owner the
   // claim found, or with this connection once a late claim got the name.
+  // However long the bus stalls: NameOwnerChanged tells only of a change, so
+  // an owner named by no other answer would never be asked to come forward.
   auto* owner = new QDBusPendingCallWatcher(
-      bus_.asyncCall(BusDaemonCall(QStringLiteral("GetNameOwner"))), this);
+      bus_.asyncCall(BusDaemonCall(QStringLiteral("GetNameOwner")), kNoTimeout), this);
   connect(owner, &QDBusPendingCallWatcher::finished, this, [this, owner] {
     owner->deleteLater();
     if (const QDBusPendingReply<QString> reply = *owner; reply.isValid()) OwnerIs(reply.value());

@@ -12,8 +12,9 @@
 //                 sent (queue behind the owner, never be replaced), for 5 s at most.
 //                 PRIMARY_OWNER → owner. IN_QUEUE, or no answer in time (the bus
 //                 may grant the name later) → in line. Refused, or no bus → off.
-//   in line       Each primary owner, as GetNameOwner and then NameOwnerChanged
-//                 name it, is called Activate once (not the one asked at start).
+//   in line       Each primary owner, as GetNameOwner (however late the bus
+//                 answers) and then NameOwnerChanged name it, is called
+//                 Activate once (not the one asked at start).
 //                 NameOwnerChanged names this connection → owner.
 //                 An owner comes forward → stepping back.
 //   owner         Requests arrive at the object; the run refuses them from the

@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusVirtualObject>
 #include <QDomDocument>
 #include <QProcess>
 #include <QSocketNotifier>
@@ -43,8 +44,11 @@ namespace {
 // U+0000, the character, as one text.
 QString Nul() { return QString(QChar(0)); }
 
-// What the copy that owns the name does with a text the selection command sends.
-enum class Owner { LetsGo, HoldsOn, Silent };
+// What the copy that owns the name does with a text the selection command
+// sends: refuses it as it quits and then lets the name go, or holds on to
+// the name; answers only once the command has ended; has removed its object
+// already; ends without answering.
+enum class Owner { LetsGo, HoldsOn, Silent, WithoutObject, Vanishes };
 
 // Records each request and answers with a preset result.
 class RecordingEvents : public ApplicationEvents {
@@ -528,18 +532,35 @@ class ApplicationEventsTest : public QObject {
   }
 
   // The bus answers the claim only after the copy stopped waiting for it (its
-  // daemon stopped for longer): the copy keeps its object, owns the name once
-  // the bus grants it, never asks itself to come forward, and answers.
-  void aNameGrantedLateIsServed() {
+  // daemon stopped for longer). With no owner, the copy keeps its object, owns
+  // the name once the bus grants it, never asks itself to come forward, and
+  // answers. With one, the bus names it only after Qt's usual 25 s for an
+  // answer: the copy still asks it to come forward, and steps back.
+  void aClaimAnsweredLate_data() {
+    QTest::addColumn<bool>("owned");
+    QTest::addColumn<int>("longerMs");  // the daemon stays stopped after the claim's 5 s
+    QTest::newRow("the name is granted") << false << 0;
+    QTest::newRow("the owner is named past 25 s") << true << 27000;
+  }
+  void aClaimAnsweredLate() {
+    QFETCH(bool, owned);
+    QFETCH(int, longerMs);
     QProcess daemon;  // a bus of its own: the one stopped is nobody else's
     daemon.start(QStringLiteral("dbus-daemon"),
                  {QStringLiteral("--session"), QStringLiteral("--nofork"),
                   QStringLiteral("--print-address=1")});
     QTRY_VERIFY_WITH_TIMEOUT(daemon.canReadLine(), 20000);
     const QString address = QString::fromUtf8(daemon.readLine().trimmed());
-    QProcess copy;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+    QProcess owner;
+    if (owned) {
+      owner.setProcessEnvironment(env);
+      StartHelper(owner, QStringLiteral("--serve-once"));
+      QTRY_VERIFY_WITH_TIMEOUT(owner.canReadLine() || owner.state() == QProcess::NotRunning, 20000);
+      QCOMPARE(owner.readLine(), QByteArray("listening\n"));
+    }
+    QProcess copy;
     copy.setProcessEnvironment(env);
     StartHelper(copy, QStringLiteral("--serve-when-told"));
     QTRY_VERIFY_WITH_TIMEOUT(copy.canReadLine() || copy.state() == QProcess::NotRunning, 20000);
@@ -549,25 +570,35 @@ class ApplicationEventsTest : public QObject {
     copy.write("claim\n");
     const bool claimEnded = QTest::qWaitFor(
         [&] { return copy.canReadLine() || copy.state() == QProcess::NotRunning; }, 20000);
+    QTest::qWait(longerMs);
     QCOMPARE(::kill(pid_t(daemon.processId()), SIGCONT), 0);
     QVERIFY(claimEnded);
     QCOMPARE(copy.readLine(), QByteArray("listening\n"));
 
     test::BusCaller caller(address);
     const QString name = QLatin1String(ApplicationEvents::kServiceName);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        copy.state() != QProcess::Running ||
-            caller.Connection().interface()->servicePid(name).value() == copy.processId(),
-        20000);
-    QCOMPARE(copy.state(), QProcess::Running);
+    QProcess& server = owned ? owner : copy;
+    if (owned) {
+      QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning, 20000);
+      QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
+      QCOMPARE(copy.exitCode(), 0);
+      QCOMPARE(copy.readAll(), QByteArray());
+    } else {
+      QTRY_VERIFY_WITH_TIMEOUT(
+          copy.state() != QProcess::Running ||
+              caller.Connection().interface()->servicePid(name).value() == copy.processId(),
+          20000);
+    }
+    QCOMPARE(server.state(), QProcess::Running);
     const QString text = QStringLiteral("晚");
     QDBusPendingReply<bool> reply =
         caller.ServicePerform({{kUtf8, text.toUtf8()}}, QStringLiteral("SOHZge"), text);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
     QVERIFY2(reply.isValid(), qPrintable(reply.error().message()));
     QVERIFY(reply.value());
-    QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning, 20000);
-    QCOMPARE(copy.readAllStandardOutput(), (text + u'\n').toUtf8());
+    QTRY_VERIFY_WITH_TIMEOUT(server.state() == QProcess::NotRunning, 20000);
+    QCOMPARE(server.readAllStandardOutput(), (text + u'\n').toUtf8());
+    QCOMPARE(server.readAllStandardError(), QByteArray());
     QCOMPARE(copy.readAllStandardError(), QByteArray());
     daemon.terminate();
     daemon.waitForFinished();
@@ -616,8 +647,20 @@ class ApplicationEventsTest : public QObject {
                                 << QStringLiteral("國") + Nul() + QStringLiteral("語");
     QTest::newRow("NUL first") << false << QByteArray("\0\xe5\x9c\x8b", 4)
                                << Nul() + QStringLiteral("國");
+    // Longer than 30,000 bytes: cut short, never inside a character.
+    const QByteArray yu = QStringLiteral("語").toUtf8();
     QTest::newRow("large selection cut short")
         << false << QByteArray(200000, 'x') << QString(30000, QLatin1Char('x'));
+    QTest::newRow("cut before a character that does not fit")
+        << false << QByteArray(29999, 'x') + yu << QString(29999, QLatin1Char('x'));
+    QTest::newRow("cut after the last character that fits")
+        << false << yu.repeated(10001) << QStringLiteral("語").repeated(10000);
+    QTest::newRow("cut before a character of four bytes")
+        << false << QByteArray(29998, 'x') + QStringLiteral("𠀀").toUtf8()
+        << QString(29998, QLatin1Char('x'));
+    QTest::newRow("not longer than the limit: byte for byte")
+        << false << QByteArray(29999, 'x') + yu.left(1)
+        << QString(29999, QLatin1Char('x')) + QChar(0xFFFD);
   }
 
   void sendSelectionScript() {
@@ -685,9 +728,11 @@ class ApplicationEventsTest : public QObject {
     QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("used"))), toolStatus >= 0);
   }
 
-  // The copy that has the name is quitting and refuses the text: the script
-  // waits for the name to pass to the next copy, then sends once more; when
-  // the copy holds on for 10 s, the script says so and fails. A copy that does
+  // The copy that has the name is on its way out and does not take the text
+  // (it refuses it as it quits, has removed its object already, or ends with
+  // the call unanswered): the script waits for the name to pass to the next
+  // copy, then sends once more; when the copy holds on for 10 s, the script
+  // says so and fails. A copy that does
   // not answer (stopped) is not quitting: the text is sent once, and the
   // script says it is looked up once the copy answers.
   void sendSelectionScriptToACopyThatDoesNotTakeIt_data() {
@@ -700,6 +745,10 @@ class ApplicationEventsTest : public QObject {
     QTest::newRow("the copy does not answer")
         << Owner::Silent << 4
         << QByteArray("does not answer; it will look the text up once it does");
+    QTest::newRow("the copy has no object, the next in line has the name")
+        << Owner::WithoutObject << 0 << QByteArray();
+    QTest::newRow("the copy ends unanswering, the next in line has the name")
+        << Owner::Vanishes << 0 << QByteArray();
   }
   void sendSelectionScriptToACopyThatDoesNotTakeIt() {
     QFETCH(Owner, owner);
@@ -707,8 +756,17 @@ class ApplicationEventsTest : public QObject {
     QFETCH(QByteArray, error);
     QTemporaryDir dir;
     QVERIFY(MakeFakeSelectionTools(dir, QStringLiteral("漢").toUtf8(), 0));
+    // The copy that owns the name: this process, or a helper in its last moments.
     auto events = std::make_unique<RecordingEvents>();
-    QVERIFY(events->Listen());
+    QProcess last;
+    if (owner == Owner::WithoutObject || owner == Owner::Vanishes) {
+      StartHelper(last, owner == Owner::Vanishes ? QStringLiteral("--hold-name-and-vanish")
+                                                 : QStringLiteral("--hold-name"));
+      QTRY_VERIFY_WITH_TIMEOUT(last.canReadLine() || last.state() == QProcess::NotRunning, 20000);
+      QCOMPARE(last.readLine(), QByteArray("ready\n"));
+    } else {
+      QVERIFY(events->Listen());
+    }
     QProcess script;
     QByteArray errors;
     if (owner == Owner::Silent) {
@@ -720,23 +778,29 @@ class ApplicationEventsTest : public QObject {
       QTest::qWait(100);
       QCOMPARE(events->requests.size(), 1);
     } else {
-      QTimer::singleShot(0, [] { fw::Quit(0); });
-      QCoreApplication::exec();
+      if (events->IsListening()) {
+        QTimer::singleShot(0, [] { fw::Quit(0); });
+        QCoreApplication::exec();
+      }
       QProcess next;
-      if (owner == Owner::LetsGo) {  // a copy started during the quit, refused too
+      const bool nextInLine = owner != Owner::HoldsOn;
+      if (nextInLine) {  // a copy started meanwhile, refused too
         StartHelper(next, QStringLiteral("--serve-once"));
         QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 20000);
         QCOMPARE(next.readLine(), QByteArray("listening\n"));
       }
       RunSendSelectionScript(script, dir, false);
       // The script has been refused once it says it waits.
-      QTRY_VERIFY_WITH_TIMEOUT((errors += script.readAllStandardError()).contains("waiting"),
+      QTRY_VERIFY_WITH_TIMEOUT((errors += script.readAllStandardError()).contains("waiting") ||
+                                   script.state() == QProcess::NotRunning,
                                20000);
+      QVERIFY2(errors.contains("waiting"), errors.constData());
       if (owner == Owner::LetsGo) events.reset();  // the quit is over
+      last.closeWriteChannel();
       QTRY_VERIFY_WITH_TIMEOUT(script.state() == QProcess::NotRunning, 30000);
       errors += script.readAllStandardError();
       fw::RuntimeRegisterAppObject(nullptr);  // forgets the quit asked for above
-      if (owner == Owner::LetsGo) {
+      if (nextInLine) {
         QCOMPARE(script.readAllStandardOutput(), QByteArray("(false,)\n"));
         QTRY_VERIFY_WITH_TIMEOUT(next.state() == QProcess::NotRunning, 20000);
         QCOMPARE(next.readAllStandardOutput(), QStringLiteral("漢\n").toUtf8());
@@ -836,10 +900,25 @@ class ApplicationEventsTest : public QObject {
 // Helper modes, run as separate processes by the tests above.
 namespace {
 
-// Holds the service name until standard input closes, answering calls (with
-// an error: it has no object) meanwhile.
-int HoldName(int argc, char** argv) {
+// A copy in its last moment: it ends, unanswering, on the text it is sent,
+// and refuses to come forward.
+class VanishingObject : public QDBusVirtualObject {
+ public:
+  QString introspect(const QString&) const override { return QString(); }
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override {
+    if (message.member() == QLatin1String("ServicePerform")) ::_exit(0);
+    return false;
+  }
+};
+
+// Holds the service name until standard input closes. Meanwhile calls get an
+// error, as it has no object; or, vanishing, the object above answers them.
+int HoldName(int argc, char** argv, bool vanishing) {
   QCoreApplication app(argc, argv);
+  VanishingObject object;
+  if (vanishing && !QDBusConnection::sessionBus().registerVirtualObject(
+                       QLatin1String(ApplicationEvents::kObjectPath), &object))
+    return 2;
   if (!QDBusConnection::sessionBus().registerService(
           QLatin1String(ApplicationEvents::kServiceName)))
     return 2;
@@ -877,7 +956,8 @@ int ServeOnce(int argc, char** argv, bool told) {
   if (!events.Listen()) return 1;
   std::puts("listening");
   std::fflush(stdout);
-  QTimer::singleShot(30000, &app, [] { QCoreApplication::exit(3); });
+  // Ends on its own past the longest wait of the suite, should the test fail.
+  QTimer::singleShot(60000, &app, [] { QCoreApplication::exit(3); });
   return app.exec();
 }
 
@@ -885,7 +965,8 @@ int ServeOnce(int argc, char** argv, bool told) {
 
 int main(int argc, char** argv) {
   const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-  if (mode == "--hold-name") return HoldName(argc, argv);
+  if (mode == "--hold-name") return HoldName(argc, argv, false);
+  if (mode == "--hold-name-and-vanish") return HoldName(argc, argv, true);
   if (mode == "--listen-once") return ListenOnce(argc, argv);
   if (mode == "--serve-once") return ServeOnce(argc, argv, false);
   if (mode == "--serve-when-told") return ServeOnce(argc, argv, true);

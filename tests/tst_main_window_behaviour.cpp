@@ -27,6 +27,7 @@
 #include "support/focus.h"
 #include "support/open_windows.h"
 #include "support/own_bus.h"
+#include "support/pointer.h"
 #include "support/stored_preference.h"
 
 namespace {
@@ -191,8 +192,8 @@ class MainWindowBehaviourTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(field.Widget()->window()));
     field.SetHelpTag(QStringLiteral("stale"));
     // A move to where the mouse already is would not be delivered.
-    QTest::mouseMove(field.Widget()->window(), QPoint(1, 1));
-    QTest::mouseMove(viewport, at);
+    QVERIFY(MoveMouse(field.Widget()->window(), QPoint(1, 1)));
+    QVERIFY(MoveMouse(viewport, at));
     QTRY_COMPARE(field.HelpTag(), tag);
   }
 
@@ -206,13 +207,13 @@ class MainWindowBehaviourTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(field.Widget()->window()));
     auto* viewport = static_cast<QTextEdit*>(field.Widget())->viewport();
     auto over = [&](int x) { return viewport->mapFrom(field.Widget(), QPoint(x, 20)); };
-    QTest::mouseMove(field.Widget()->window(), QPoint(1, 1));
-    QTest::mouseMove(viewport, over(20));
+    QVERIFY(MoveMouse(field.Widget()->window(), QPoint(1, 1)));
+    QVERIFY(MoveMouse(viewport, over(20)));
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), QStringLiteral("大\nUnicode: 5927"));
-    QTest::mouseMove(viewport, over(60));
+    QVERIFY(MoveMouse(viewport, over(60)));
     QTRY_COMPARE(QToolTip::text(), QStringLiteral("太\nUnicode: 592A"));
-    QTest::mouseMove(viewport, over(100));
+    QVERIFY(MoveMouse(viewport, over(100)));
     QTRY_COMPARE(field.HelpTag(), QString());
     QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 1000);
   }

@@ -26,10 +26,17 @@ QList<WId> WindowIds(const QString& text) {
   return ids;
 }
 
+// What openbox's start-up command prints: openbox runs it once it has managed
+// the windows already there and is about to serve new ones. Its supporting-WM
+// property comes much earlier, while a window mapped then is never managed.
+constexpr char kReady[] = "openbox-ready";
+
 }  // namespace
 
 WindowManager::WindowManager() {
-  openbox_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+  openbox_.start(QStringLiteral("openbox"),
+                 {QStringLiteral("--sm-disable"), QStringLiteral("--startup"),
+                  QStringLiteral("echo ") + QLatin1String(kReady)});
 }
 
 WindowManager::~WindowManager() {
@@ -38,9 +45,12 @@ WindowManager::~WindowManager() {
 }
 
 bool WindowManager::Managing() {
-  return openbox_.waitForStarted() && QTest::qWaitFor([] {
-           return !WindowIds(Property(0, "_NET_SUPPORTING_WM_CHECK")).isEmpty();
-         });
+  if (!openbox_.waitForStarted()) return false;
+  QTest::qWaitFor([this] {
+    ready_ += openbox_.readAllStandardOutput();
+    return ready_.contains(kReady) || openbox_.state() == QProcess::NotRunning;
+  });
+  return ready_.contains(kReady);
 }
 
 QString WmState(WId window) {

@@ -11,11 +11,13 @@ class WindowManager {
   ~WindowManager();
   WindowManager(const WindowManager&) = delete;
   WindowManager& operator=(const WindowManager&) = delete;
-  // False when it did not come to manage the display.
+  // Waits until it manages every window mapped from now on; false when it
+  // did not come to.
   bool Managing();
 
  private:
   QProcess openbox_;
+  QByteArray ready_;
 };
 
 // The window's ICCCM state as xprop prints it: "Normal", "Iconic", or empty.
