@@ -46,7 +46,7 @@ WindowManager::~WindowManager() {
 
 bool WindowManager::Managing() {
   if (!openbox_.waitForStarted()) return false;
-  QTest::qWaitFor([this] {
+  (void)QTest::qWaitFor([this] {
     ready_ += openbox_.readAllStandardOutput();
     return ready_.contains(kReady) || openbox_.state() == QProcess::NotRunning;
   });
