@@ -732,9 +732,9 @@ class ApplicationEventsTest : public QObject {
   // (it refuses it as it quits, has removed its object already, or ends with
   // the call unanswered): the script waits for the name to pass to the next
   // copy, then sends once more; when the copy holds on for 10 s, the script
-  // says so and fails. A copy that does
-  // not answer (stopped) is not quitting: the text is sent once, and the
-  // script says it is looked up once the copy answers.
+  // says so and fails. A copy that does not answer (stopped) is not quitting:
+  // the text is sent once, and the script says it is looked up once the copy
+  // answers.
   void sendSelectionScriptToACopyThatDoesNotTakeIt_data() {
     QTest::addColumn<Owner>("owner");
     QTest::addColumn<int>("exitCode");
