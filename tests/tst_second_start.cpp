@@ -268,7 +268,7 @@ class SecondStartTest : public QObject {
       QVERIFY(WaitUntilEnded(second, 5000));
       QCOMPARE(second.exitStatus(), QProcess::CrashExit);
     } else {
-      QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 60000);
+      QTRY_COMPARE_WITH_TIMEOUT(test::ViewableNamed(kTitle).size(), 2, 30000);
       QDBusMessage request = QDBusMessage::createMethodCall(
           test::ConnectionOf(second.processId()), QLatin1String(ApplicationEvents::kObjectPath),
           QLatin1String(ApplicationEvents::kInterfaceName), QStringLiteral("ServicePerform"));
