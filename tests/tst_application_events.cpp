@@ -35,6 +35,7 @@
 #include "support/flavours.h"
 #include "support/focus.h"
 #include "support/own_bus.h"
+#include "support/program_run.h"
 
 using fw::ApplicationEvents;
 using fw::Pasteboard;
@@ -507,8 +508,7 @@ class ApplicationEventsTest : public QObject {
     QProcess holder;
     holder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     StartHelper(holder, QStringLiteral("--hold-name"));
-    QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine() || holder.state() == QProcess::NotRunning, 20000);
-    QCOMPARE(holder.readLine(), QByteArray("ready\n"));
+    QCOMPARE(test::NextLine(holder), QByteArray("ready\n"));
 
     QProcess second;
     StartHelper(second, QStringLiteral("--listen-once"));
@@ -557,23 +557,19 @@ class ApplicationEventsTest : public QObject {
     if (owned) {
       owner.setProcessEnvironment(env);
       StartHelper(owner, QStringLiteral("--serve-once"));
-      QTRY_VERIFY_WITH_TIMEOUT(owner.canReadLine() || owner.state() == QProcess::NotRunning, 20000);
-      QCOMPARE(owner.readLine(), QByteArray("listening\n"));
+      QCOMPARE(test::NextLine(owner), QByteArray("listening\n"));
     }
     QProcess copy;
     copy.setProcessEnvironment(env);
     StartHelper(copy, QStringLiteral("--serve-when-told"));
-    QTRY_VERIFY_WITH_TIMEOUT(copy.canReadLine() || copy.state() == QProcess::NotRunning, 20000);
-    QCOMPARE(copy.readLine(), QByteArray("connected\n"));
+    QCOMPARE(test::NextLine(copy), QByteArray("connected\n"));
 
     QCOMPARE(::kill(pid_t(daemon.processId()), SIGSTOP), 0);
     copy.write("claim\n");
-    const bool claimEnded = QTest::qWaitFor(
-        [&] { return copy.canReadLine() || copy.state() == QProcess::NotRunning; }, 20000);
+    const QByteArray claimed = test::NextLine(copy);
     QTest::qWait(longerMs);
     QCOMPARE(::kill(pid_t(daemon.processId()), SIGCONT), 0);
-    QVERIFY(claimEnded);
-    QCOMPARE(copy.readLine(), QByteArray("listening\n"));
+    QCOMPARE(claimed, QByteArray("listening\n"));
 
     test::BusCaller caller(address);
     const QString name = QLatin1String(ApplicationEvents::kServiceName);
@@ -762,8 +758,7 @@ class ApplicationEventsTest : public QObject {
     if (owner == Owner::WithoutObject || owner == Owner::Vanishes) {
       StartHelper(last, owner == Owner::Vanishes ? QStringLiteral("--hold-name-and-vanish")
                                                  : QStringLiteral("--hold-name"));
-      QTRY_VERIFY_WITH_TIMEOUT(last.canReadLine() || last.state() == QProcess::NotRunning, 20000);
-      QCOMPARE(last.readLine(), QByteArray("ready\n"));
+      QCOMPARE(test::NextLine(last), QByteArray("ready\n"));
     } else {
       QVERIFY(events->Listen());
     }
@@ -786,8 +781,7 @@ class ApplicationEventsTest : public QObject {
       const bool nextInLine = owner != Owner::HoldsOn;
       if (nextInLine) {  // a copy started meanwhile, refused too
         StartHelper(next, QStringLiteral("--serve-once"));
-        QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 20000);
-        QCOMPARE(next.readLine(), QByteArray("listening\n"));
+        QCOMPARE(test::NextLine(next), QByteArray("listening\n"));
       }
       RunSendSelectionScript(script, dir, false);
       // The script has been refused once it says it waits.

@@ -12,6 +12,7 @@
 #include "framework/static_text.h"
 #include "support/app_fixture.h"
 #include "support/own_bus.h"
+#include "support/program_run.h"
 #include "support/x_tools.h"
 
 namespace {
@@ -28,12 +29,6 @@ class DragWatch : public QObject {
     return false;
   }
 };
-
-// The next line the helper prints, without its end of line; empty when none comes.
-QString NextLine(QProcess& helper) {
-  if (!QTest::qWaitFor([&helper] { return helper.canReadLine(); }, 10000)) return QString();
-  return QString::fromUtf8(helper.readLine()).chopped(1);
-}
 
 bool MovePointer(QPoint to) {
   return XDoTool({QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y())});
@@ -64,13 +59,13 @@ class DropFromAnotherProgramTest : public QObject {
     box.start(QStringLiteral(QUILLFERN_TEXT_BOX_DRAG_SOURCE),
               {QString::number(window->frameGeometry().right() + 50), QStringLiteral("100")});
     QVERIFY(box.waitForStarted());
-    const QStringList ready = NextLine(box).split(' ');
+    const QStringList ready = QString::fromUtf8(test::NextLine(box, 10000)).trimmed().split(' ');
     QCOMPARE(ready.value(0), QStringLiteral("ready"));
     const QPoint boxCentre(ready.value(1).toInt(), ready.value(2).toInt());
 
     QVERIFY(MovePointer(boxCentre));
     QVERIFY(XDoTool({QStringLiteral("mousedown"), QStringLiteral("1")}));
-    QCOMPARE(NextLine(box), QStringLiteral("dragging"));
+    QCOMPARE(test::NextLine(box, 10000), QByteArray("dragging\n"));
     // Over the well by steps, then to and fro by a pixel until the drag has
     // entered it: a move that came before the drag took the pointer is lost.
     for (int step = 1; step <= 4; ++step)
@@ -83,8 +78,9 @@ class DropFromAnotherProgramTest : public QObject {
     QVERIFY(entered);
     QVERIFY(XDoTool({QStringLiteral("mouseup"), QStringLiteral("1")}));
 
-    QCOMPARE(NextLine(box), QStringLiteral("action %1").arg(int(Qt::CopyAction)));
-    QCOMPARE(NextLine(box), QStringLiteral("text 說話人"));
+    QCOMPARE(test::NextLine(box, 10000),
+             "action " + QByteArray::number(int(Qt::CopyAction)) + '\n');
+    QCOMPARE(test::NextLine(box, 10000), QStringLiteral("text 說話人\n").toUtf8());
     QTRY_COMPARE(app.Control<fw::EditField>("HanziField").Text(), QStringLiteral("說話"));
     QVERIFY(AppFixture::WaitForLookups());
     QCOMPARE(app.Control<fw::StaticText>("CodeText").Caption(), QStringLiteral("Unicode: 8AAA"));

@@ -45,4 +45,10 @@ bool WaitUntilEnded(QProcess& program, int timeoutMs) {
   return QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, timeoutMs);
 }
 
+QByteArray NextLine(QProcess& process, int timeoutMs) {
+  (void)QTest::qWaitFor(
+      [&] { return process.canReadLine() || process.state() == QProcess::NotRunning; }, timeoutMs);
+  return process.readLine();
+}
+
 }  // namespace test

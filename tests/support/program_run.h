@@ -1,6 +1,6 @@
 #pragma once
 // The real program, built beside its data, started in a process of its own as
-// a user or a launcher starts it.
+// a user or a launcher starts it, and what a process of the suite prints.
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -28,5 +28,8 @@ QString ConnectionOf(qint64 processId);
 bool WaitUntilRunning(const QProcess& program, int timeoutMs = 60000);
 // Waits for program to end; false when it does not within the time given.
 bool WaitUntilEnded(QProcess& program, int timeoutMs = 60000);
+// The next line a process prints, with its end of line, once it has come;
+// what is left when the process ends first or the time runs out.
+QByteArray NextLine(QProcess& process, int timeoutMs = 20000);
 
 }  // namespace test
